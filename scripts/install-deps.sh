@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, testing and running VelaSoft needs.
+# Idempotent: when everything is present it does nothing but check.
+set -euo pipefail
+pkgs=(
+  build-essential cmake ninja-build ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev qt6-svg-dev
+  qt6-datavisualization-dev libqt6svg6 qt6-qpa-plugins libgl-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev
+  libgtest-dev libgmock-dev googletest
+  libxlsxwriter-dev
+  xvfb imagemagick poppler-utils xdotool fonts-dejavu-core fonts-liberation
+)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
