@@ -33,6 +33,10 @@ QString deviceForComPort(int port)
     return QStringLiteral("\\\\.\\COM%1").arg(port);
 #else
     const QString key = QStringLiteral("COM%1").arg(port);
+    // VELA_COMn (e.g. set by the run script to the virtual instrument) wins over the file.
+    const QString fromEnv = qEnvironmentVariable(("VELA_" + key).toLatin1().constData());
+    if (!fromEnv.isEmpty())
+        return fromEnv;
     const QString mapped =
         settingsFile().readString(QString::fromLatin1(kSerialPortsSection), key);
     if (!mapped.isEmpty())

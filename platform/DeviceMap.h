@@ -7,7 +7,8 @@ namespace vela::platform {
 inline constexpr int kFirstComPort = 1;
 inline constexpr int kLastComPort = 8;
 
-/// @brief Device of COMn: "\\.\COMn" on Windows; on Linux the "Serial Ports" entry "COMn" of
+/// @brief Device of COMn: "\\.\COMn" on Windows; on Linux the environment variable VELA_COMn,
+/// else the "Serial Ports" entry "COMn" of
 /// the settings file, else (in this order) the USB serial adapters /dev/ttyUSB*, /dev/ttyACM*,
 /// then the built-in /dev/ttyS*, numbered from COM1. Empty for a port outside 1..8.
 [[nodiscard]] QString deviceForComPort(int port);

@@ -8,7 +8,7 @@ pkgs=(
   qt6-datavisualization-dev libqt6svg6 qt6-qpa-plugins libgl-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev
   libgtest-dev libgmock-dev googletest
   libxlsxwriter-dev
-  xvfb imagemagick poppler-utils xdotool fonts-dejavu-core fonts-liberation
+  xvfb imagemagick poppler-utils xdotool fonts-dejavu-core fonts-liberation fp-utils-3.2.2
 )
 missing=()
 for p in "${pkgs[@]}"; do
