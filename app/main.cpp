@@ -1,0 +1,84 @@
+// VelaSoft entry point: builds every window once, in a fixed order, then runs the message loop.
+#include "TAboutBox.h"
+#include "TIntroScreen.h"
+#include "TMainMenuDlg.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/QtDialogs.h"
+#include "translation/TfrmTranslation.h"
+#include "translation/Translator.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <exception>
+
+namespace {
+
+using vela::app::Command;
+
+// Creates the windows of the program in their start-up order and binds the main window's
+// commands to the ones that exist.
+void createWindows(const QString& programDir)
+{
+    MainMenuDlg = new vela::app::TMainMenuDlg();
+    // VelaLiteSetup (instrument set-up) is created here, then TKVALS1 (system constants).
+
+    // System constants workbook: once it loads, the language file it names is loaded.
+    // Until the workbook exists the program starts in English.
+
+    // VelaLiteInterface, GeneralChart, GeneralSheet and Preferences are created here.
+    AboutBox = new vela::app::TAboutBox(MainMenuDlg);
+    // frmResultsChart, frmResultsIO, Programming, Connect, frmPFSheet and InstrumentTester
+    // follow, in this order.
+
+    MainMenuDlg->bind(Command::Language, [] {
+        frmTranslation->ShowLanguageSelection(MainMenuDlg->programDirectory(), true);
+    });
+    MainMenuDlg->setArrangeList({frmTranslation});
+    Q_UNUSED(programDir);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QString programDir = vela::platform::programDirectory();
+    QApplication app(argc, argv);
+    try {
+        vela::app::initArtResources();
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon.svg")));
+        vela::platform::setDialogs(std::make_unique<vela::platform::QtDialogs>());
+
+        IntroScreen = new vela::app::TIntroScreen();
+        IntroScreen->show();
+        IntroScreen->repaint();
+        QApplication::processEvents();
+
+        auto& translator = vela::translation::translator();
+        translator.setProgramDirectory(programDir);
+        frmTranslation = new vela::translation::TfrmTranslation(translator);
+        frmTranslation->show();
+        frmTranslation->repaint();
+        frmTranslation->hide();
+
+        QApplication::setApplicationDisplayName(QStringLiteral("Vela-Soft"));
+        QApplication::setApplicationName(QStringLiteral("Vela-Soft"));
+        vela::app::setApplicationHelpFile(
+            vela::platform::joinPath(programDir, QStringLiteral("\\sys\\Vela-Soft Help.chm")));
+
+        createWindows(programDir);
+        MainMenuDlg->show();
+        if (IntroScreen->isVisible())
+            IntroScreen->raise();  // the splash stays above the main window until its time is up
+        const int rc = QApplication::exec();
+        // Windows write their settings while they are destroyed.
+        delete MainMenuDlg;
+        delete frmTranslation;
+        delete IntroScreen;
+        return rc;
+    } catch (const std::exception& e) {
+        vela::platform::dialogs().messageBox(QString::fromLocal8Bit(e.what()),
+                                             QStringLiteral("Vela-Soft"), vela::platform::MB_OK);
+        return 1;
+    }
+}
