@@ -173,15 +173,15 @@ void TfrmTranslation::SelectLanguage(const QString& baseName)
 {
     QString name = baseName;
     if (!m_translator.LoadTranslationFile(name)) {
-        TranslatedMessageBox(QStringLiteral("The selected language file not available yet."),
+        m_translator.TranslatedMessageBox(QStringLiteral("The selected language file not available yet."),
                              QStringLiteral("Language Selection"), platform::MB_OK);
         return;
     }
     if (m_saveLanguage && m_saveLanguage(baseName))
-        TranslatedMessageBox(QStringLiteral("Language file selected. Restart software please."),
+        m_translator.TranslatedMessageBox(QStringLiteral("Language file selected. Restart software please."),
                              QStringLiteral("Language Selection"), platform::MB_OK);
     else
-        TranslatedMessageBox(QStringLiteral("Translation file set-up not saved."),
+        m_translator.TranslatedMessageBox(QStringLiteral("Translation file set-up not saved."),
                              QStringLiteral("Language Selection Error"), platform::MB_OK);
 }
 

@@ -6,6 +6,17 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable QString and QByteArray values in assertion messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& b, std::ostream* os)
+{
+    *os << '"' << b.toHex(' ').toStdString() << '"';
+}
 
 namespace vela::test {
 
