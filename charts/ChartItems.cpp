@@ -184,4 +184,80 @@ void ValueMarksItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
     painter->restore();
 }
 
+LegendItem::LegendItem(QChart* chart, const ResultsChartModel* model)
+    : QGraphicsItem(chart), m_chart(chart), m_model(model)
+{
+    setAcceptedMouseButtons(Qt::NoButton);
+}
+
+QFont LegendItem::font() const
+{
+    QFont f = m_chart->font();
+    f.setPointSizeF(8.0);
+    return f;
+}
+
+QList<LegendItem::Entry> LegendItem::layoutEntries(double left, double width) const
+{
+    constexpr double kTop = 12.0, kBox = 9.0, kGap = 5.0, kSpacing = 14.0;
+    const QFontMetricsF fm(font());
+    const double rowHeight = std::max(fm.height(), kBox) + 3.0;
+    const double right = left + width;
+    QList<Entry> entries;
+    double x = left, y = kTop;
+    for (int s = 0; s < kSlotCount; ++s) {
+        if (!m_model->inLegend(s))
+            continue;
+        const QString title = m_model->title(s);
+        const double w = kBox + kGap + fm.horizontalAdvance(title);
+        if (x > left && x + w > right) {
+            x = left;
+            y += rowHeight;
+        }
+        const double boxTop = y + (rowHeight - kBox) / 2.0;
+        entries.append({s, QRectF(x, boxTop, kBox, kBox),
+                        QPointF(x + kBox + kGap, y + (rowHeight + fm.ascent() - fm.descent()) / 2.0)});
+        x += w + kSpacing;
+    }
+    return entries;
+}
+
+double LegendItem::heightFor(double left, double width) const
+{
+    const QList<Entry> entries = layoutEntries(left, width);
+    if (entries.isEmpty())
+        return 0.0;
+    const QFontMetricsF fm(font());
+    return entries.last().box.bottom() + fm.descent() + 2.0;
+}
+
+void LegendItem::setLeft(double left)
+{
+    prepareGeometryChange();
+    m_left = left;
+    update();
+}
+
+QRectF LegendItem::boundingRect() const
+{
+    return m_chart->rect();
+}
+
+void LegendItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
+{
+    const double width = m_chart->size().width() - m_left - 12.0;
+    painter->save();
+    painter->setFont(font());
+    for (const Entry& e : layoutEntries(m_left, width)) {
+        const SlotStyle style = m_model->style(e.slot);
+        painter->setPen(QPen(style.colour.lightness() > 230 ? QColor(0x70, 0x70, 0x70)
+                                                            : style.colour.darker(150), 1));
+        painter->setBrush(style.colour);
+        painter->drawRect(e.box);
+        painter->setPen(QColor(0x20, 0x20, 0x20));
+        painter->drawText(e.textAt, m_model->title(e.slot));
+    }
+    painter->restore();
+}
+
 } // namespace vela::charts

@@ -61,4 +61,32 @@ private:
     const DepthItem* m_depth;
 };
 
+/// @brief The legend: a coloured box and the title of every titled series, in as many rows
+/// across the top of the chart as the titles need.
+class LegendItem : public QGraphicsItem {
+public:
+    LegendItem(QChart* chart, const ResultsChartModel* model);
+
+    /// Height the legend needs when it starts at left and may use the chart up to width.
+    [[nodiscard]] double heightFor(double left, double width) const;
+    void setLeft(double left);
+
+    [[nodiscard]] QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option,
+               QWidget* widget) override;
+
+private:
+    struct Entry {
+        int slot;
+        QRectF box;
+        QPointF textAt;
+    };
+    [[nodiscard]] QList<Entry> layoutEntries(double left, double width) const;
+    [[nodiscard]] QFont font() const;
+
+    QChart* m_chart;
+    const ResultsChartModel* m_model;
+    double m_left = 0.0;
+};
+
 } // namespace vela::charts

@@ -121,6 +121,7 @@ void ResultsChartModel::ClearSlot(int slot)
         return;
     m_points[size_t(slot)].clear();
     m_extent[size_t(slot)] = 0;
+    m_listed[size_t(slot)] = false;
 }
 
 void ResultsChartModel::ClearAllSlots()
@@ -189,8 +190,15 @@ QList<double> ResultsChartModel::leftTicks() const
 
 void ResultsChartModel::SetSlotTitle(const QString& path, const QString& label, int slot)
 {
-    if (isValidSlot(slot))
-        m_titles[size_t(slot)] = slotTitle(path, label);
+    if (!isValidSlot(slot))
+        return;
+    m_titles[size_t(slot)] = slotTitle(path, label);
+    m_listed[size_t(slot)] = !m_titles[size_t(slot)].isEmpty();
+}
+
+bool ResultsChartModel::inLegend(int slot) const
+{
+    return isValidSlot(slot) && m_listed[size_t(slot)];
 }
 
 QString ResultsChartModel::title(int slot) const

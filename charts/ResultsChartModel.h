@@ -79,6 +79,8 @@ public:
     // Titles and styles.
     void SetSlotTitle(const QString& path, const QString& label, int slot);
     [[nodiscard]] QString title(int slot) const;
+    /// Listed in the legend: titled, and not emptied since.
+    [[nodiscard]] bool inLegend(int slot) const;
     void SetNormalStyle(int slot);
     void HighlightSlot(int slot);
     [[nodiscard]] bool isHighlighted(int slot) const;
@@ -129,6 +131,7 @@ private:
     std::array<int, kSlotCount> m_extent{};
     std::array<QString, kSlotCount> m_titles;
     std::array<bool, kSlotCount> m_highlighted{};
+    std::array<bool, kSlotCount> m_listed{};
     double m_peak = kInitialPeak;
     double m_trough = kInitialTrough;
     AxisState m_left{0.0, 2000.0, 0.1, false};

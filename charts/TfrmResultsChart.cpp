@@ -359,7 +359,7 @@ void TfrmResultsChart::resizeEvent(QResizeEvent* event)
 {
     forgetCrossHair();
     QMainWindow::resizeEvent(event);
-    syncDepthMargins();
+    syncMargins();
 }
 
 void TfrmResultsChart::Exit1Click()
@@ -407,7 +407,7 @@ void TfrmResultsChart::ViewGraph3DClick()
     m_depth->set3D(on);
     for (QLineSeries* s : m_series)
         s->setOpacity(on ? 0.0 : 1.0);  // the depth view draws the lines in their bands
-    syncDepthMargins();
+    syncMargins();
     m_marks->update();
 }
 

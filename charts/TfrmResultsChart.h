@@ -120,7 +120,7 @@ private:
     void syncTitle(int slot);
     void syncAxes();
     void syncCursors();
-    void syncDepthMargins();
+    void syncMargins();
     void setChartTitle(const QString& text);
     void forgetCrossHair();
     void repaintChart();
@@ -138,6 +138,7 @@ private:
     QValueAxis* m_bottom = nullptr;
     DepthItem* m_depth = nullptr;
     ValueMarksItem* m_marks = nullptr;
+    LegendItem* m_legend = nullptr;
     QGraphicsLineItem* m_crossV = nullptr;
     QGraphicsLineItem* m_crossH = nullptr;
     QGraphicsSimpleTextItem* m_title = nullptr;

@@ -116,7 +116,7 @@ void TfrmResultsChart::renderChart(QPainter* painter, const QRect& target, int r
     m_chart->resize(QSizeF(target.width() / scale, target.height() / scale));
     if (QGraphicsLayout* l = m_chart->layout())
         l->activate();
-    syncDepthMargins();
+    syncMargins();
     if (QGraphicsLayout* l = m_chart->layout())
         l->activate();
     painter->save();
@@ -126,7 +126,7 @@ void TfrmResultsChart::renderChart(QPainter* painter, const QRect& target, int r
                              Qt::IgnoreAspectRatio);
     painter->restore();
     m_chart->resize(screenSize);
-    syncDepthMargins();
+    syncMargins();
     if (QGraphicsLayout* l = m_chart->layout())
         l->activate();
 }

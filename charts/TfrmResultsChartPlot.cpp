@@ -51,17 +51,15 @@ void TfrmResultsChart::buildChart()
     m_chart->setBackgroundPen(QPen(Qt::black, 1));
     m_chart->setPlotAreaBackgroundVisible(false);
     m_chart->setMargins(kChartMargins);
-    m_chart->legend()->setAlignment(Qt::AlignTop);
-    QFont legendFont = m_chart->legend()->font();
-    legendFont.setPointSizeF(8.0);
-    m_chart->legend()->setFont(legendFont);
+    // Our own legend wraps the fifteen titles into rows; the built-in one would cut them.
+    m_chart->legend()->setVisible(false);
 
     m_title = new QGraphicsSimpleTextItem(m_chart);
     QFont titleFont = m_title->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(10.0);
     m_title->setFont(titleFont);
-    m_title->setPos(10, 8);
+    m_title->setPos(10, 12);
 
     m_left = new QCategoryAxis();
     m_left->setObjectName(QStringLiteral("LeftAxis"));
@@ -82,12 +80,15 @@ void TfrmResultsChart::buildChart()
     m_depth->setZValue(kDepthZ);
     m_marks = new ValueMarksItem(m_chart, &m_model, m_series, m_depth);
     m_marks->setZValue(kMarksZ);
+    m_legend = new LegendItem(m_chart, &m_model);
+    m_legend->setZValue(kMarksZ);
     m_crossV = new QGraphicsLineItem(m_chart);
     m_crossH = new QGraphicsLineItem(m_chart);
     for (QGraphicsLineItem* line : {m_crossV, m_crossH}) {
         line->setZValue(kCrossZ);
         line->setVisible(false);
     }
+    connect(m_chart, &QGraphicsWidget::geometryChanged, this, [this] { syncMargins(); });
     connect(m_chart, &QChart::plotAreaChanged, this, [this] {
         forgetCrossHair();
         m_depth->update();
@@ -149,7 +150,10 @@ void TfrmResultsChart::updateLegendMarker(QLineSeries* series, bool visible)
 void TfrmResultsChart::setChartTitle(const QString& text)
 {
     m_title->setText(text);
-    m_view->setAccessibleName(text);
+    if (m_view)
+        m_view->setAccessibleName(text);
+    if (m_legend)
+        syncMargins();
 }
 
 void TfrmResultsChart::syncSlot(int slot)
@@ -181,6 +185,8 @@ void TfrmResultsChart::syncTitle(int slot)
     const QString title = m_model.title(slot);
     m_series[size_t(slot)]->setName(title);
     updateLegendMarker(m_series[size_t(slot)], !title.isEmpty());
+    if (m_legend)
+        syncMargins();
 }
 
 void TfrmResultsChart::syncAxes()
@@ -219,9 +225,13 @@ void TfrmResultsChart::syncCursors()
     Delta->setVisible(m_model.deltaVisible());
 }
 
-void TfrmResultsChart::syncDepthMargins()
+void TfrmResultsChart::syncMargins()
 {
     QMargins margins = kChartMargins;
+    const double legendLeft = m_title->boundingRect().width() + 30.0;
+    m_legend->setLeft(legendLeft);
+    const double legendHeight = m_legend->heightFor(legendLeft, m_chart->size().width() - legendLeft - 12.0);
+    margins.setTop(std::max(margins.top(), int(std::ceil(legendHeight)) + 6));
     if (m_depth && m_depth->is3D()) {
         const QSizeF room = m_depth->depthRoom(m_chart->size() * 0.8);
         margins.setRight(margins.right() + int(room.width()));
@@ -310,6 +320,7 @@ void TfrmResultsChart::ClearSlot(int slot)
     m_model.ClearSlot(slot);
     syncSlot(slot);
     updateLegendMarker(m_series[size_t(slot)], false);
+    syncMargins();
 }
 
 void TfrmResultsChart::ClearAllSlots()

@@ -53,12 +53,13 @@ OpacityRecord opacitySet(std::mt19937& rng)
 void hover(TfrmResultsChart& w, double sample)
 {
     QChart* chart = w.chart();
-    const QList<QPointF> pts = w.series(0)->points();
+    const int slot = w.series(0)->count() > 0 ? 0 : vela::charts::kBlackSlot;
+    const QList<QPointF> pts = w.series(slot)->points();
     double y = 0.0;
     for (const QPointF& p : pts)
         if (std::lround(p.x()) == std::lround(sample))
             y = p.y();
-    const QPointF inChart = chart->mapToPosition(QPointF(sample, y), w.series(0));
+    const QPointF inChart = chart->mapToPosition(QPointF(sample, y), w.series(slot));
     const QPoint view = w.chartView()->mapFromScene(chart->mapToScene(inChart));
     w.ChartMouseMove(view);
 }
