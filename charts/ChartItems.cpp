@@ -162,8 +162,9 @@ void ValueMarksItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
     const QRectF plot = m_chart->plotArea();
     painter->save();
     painter->setClipRect(plot.united(plot.translated(m_depth->depthVector())));
-    QFont font = painter->font();
-    font.setPointSizeF(7.0);
+    // Pixel sizes: scene units, so a printout scales them like everything else.
+    QFont font = m_chart->font();
+    font.setPixelSize(9);
     painter->setFont(font);
     const QFontMetricsF fm(font);
     for (int s = 0; s < kSlotCount; ++s) {
@@ -193,7 +194,7 @@ LegendItem::LegendItem(QChart* chart, const ResultsChartModel* model)
 QFont LegendItem::font() const
 {
     QFont f = m_chart->font();
-    f.setPointSizeF(8.0);
+    f.setPixelSize(11);  // scene units, like the chart's own texts on a printout
     return f;
 }
 
