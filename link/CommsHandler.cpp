@@ -25,6 +25,14 @@ bool isUnsupported(const QSerialPort& port)
 
 } // namespace
 
+int comPortNumber(const QString& name)
+{
+    if (name.size() != 4 || !name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+        return 0;
+    const int n = name.at(3).digitValue();
+    return n >= platform::kFirstComPort && n <= platform::kLastComPort ? n : 0;
+}
+
 CommsHandler::CommsHandler(QObject* parent) : QObject(parent), m_port(new QSerialPort(this))
 {
     connect(m_port, &QSerialPort::readyRead, this, &CommsHandler::dataArrived);
@@ -54,6 +62,12 @@ bool CommsHandler::Open(int port, qint32 baud, bool handshake)
         return false;
     }
     return OpenDevice(platform::deviceForComPort(port), baud, handshake, port);
+}
+
+bool CommsHandler::OpenByName(const QString& name, qint32 baud, bool handshake)
+{
+    const int port = comPortNumber(name);
+    return port ? Open(port, baud, handshake) : OpenDevice(name, baud, handshake);
 }
 
 bool CommsHandler::OpenDevice(const QString& device, qint32 baud, bool handshake, int portNumber)

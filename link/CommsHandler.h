@@ -22,6 +22,9 @@ inline constexpr quint32 kCeTxFull = 0x0100;   ///< output refused (write error)
 inline constexpr int kWriteTimeoutConstantMs = 1000;
 inline constexpr int kWriteTimeoutPerByteMs = 1;
 
+/// 1..8 for "COM1".."COM8" (any case), else 0.
+[[nodiscard]] int comPortNumber(const QString& name);
+
 /// @brief The serial port: opens COM1..COM8 (through the platform device map) or a device
 /// path at a baud rate with 8 data bits, no parity, two stop bits, DTR off, RTS on; reads
 /// never wait; writes wait at most 1000 ms + 1 ms per byte.
@@ -40,6 +43,8 @@ public:
     /// Same as Open for a device path (e.g. /tmp/vela/COM1); portNumber is what PortNumber()
     /// reports while open (0 when the path is not one of the COM ports).
     bool OpenDevice(const QString& device, qint32 baud, bool handshake, int portNumber = 0);
+    /// Opens "COM1".."COM8" (any case) through the device map, anything else as a device path.
+    bool OpenByName(const QString& name, qint32 baud, bool handshake);
     /// Closes the device; true when closed afterwards.
     bool Close();
     /// Writes count bytes synchronously; count becomes the number written.
