@@ -14,6 +14,7 @@ namespace {
 constexpr double kScreenDpi = 96.0;
 constexpr double kHeaderHeight = 26.0;  // sheet pixels reserved for a header or footer line
 constexpr double kCellPadding = 3.0;
+constexpr double kHeadingHeight = 17.0;
 const QColor kGridColour(0xB0, 0xB0, 0xB0);
 const QColor kHeadingFill(0xEE, 0xEE, 0xEE);
 
@@ -28,9 +29,9 @@ QFont sheetFont(QFont font)
 } // namespace
 
 GxPrintRenderer::GxPrintRenderer(const QAbstractItemModel& model, const QRect& range,
-                                 ColumnWidth widths, int rowHeight, const GxPageSetup& setup)
-    : m_model(model), m_range(range), m_widths(std::move(widths)),
-      m_rowHeight(std::max(1, rowHeight)), m_setup(setup)
+                                 Extent widths, Extent heights, const GxPageSetup& setup)
+    : m_model(model), m_range(range), m_widths(std::move(widths)), m_heights(std::move(heights)),
+      m_setup(setup)
 {
 }
 
@@ -47,7 +48,7 @@ double GxPrintRenderer::headingWidth() const
 
 double GxPrintRenderer::headingHeight() const
 {
-    return m_setup.headings ? m_rowHeight : 0.0;
+    return m_setup.headings ? kHeadingHeight : 0.0;
 }
 
 std::vector<GxPrintRenderer::Band> GxPrintRenderer::bands(
@@ -92,7 +93,7 @@ void GxPrintRenderer::layout(const QRectF& pageRect, double deviceDpi)
                                 m_body.width() - headingWidth(), width);
     const auto rowBands = bands(m_range.top(), m_range.bottom(),
                                 m_body.height() - headingHeight(),
-                                [this](int) { return static_cast<double>(m_rowHeight); });
+                                [this](int r) { return static_cast<double>(std::max(0, m_heights(r))); });
     m_pages.clear();
     if (m_setup.acrossThenDown) {
         for (const Band& r : rowBands)
@@ -151,15 +152,18 @@ void GxPrintRenderer::paintCells(QPainter& painter, const Page& page, const QPoi
 {
     double y = origin.y();
     for (int r = page.rows.first; r <= page.rows.last; ++r) {
+        const int h = m_heights(r);
+        if (h <= 0)
+            continue;
         double x = origin.x();
         for (int c = page.columns.first; c <= page.columns.last; ++c) {
             const int w = m_widths(c);
             if (w <= 0)
                 continue;
-            paintCell(painter, r, c, QRectF(x, y, w, m_rowHeight));
+            paintCell(painter, r, c, QRectF(x, y, w, h));
             x += w;
         }
-        y += m_rowHeight;
+        y += h;
     }
 }
 
@@ -213,13 +217,16 @@ void GxPrintRenderer::paintHeadings(QPainter& painter, const Page& page,
     }
     double y = origin.y() + hh;
     for (int r = page.rows.first; r <= page.rows.last; ++r) {
-        const QRectF rect(origin.x(), y, hw, m_rowHeight);
+        const int h = m_heights(r);
+        if (h <= 0)
+            continue;
+        const QRectF rect(origin.x(), y, hw, h);
         painter.fillRect(rect, kHeadingFill);
         painter.setPen(QPen(kGridColour, 0));
         painter.drawRect(rect);
         painter.setPen(Qt::black);
         painter.drawText(rect, Qt::AlignCenter, QString::number(r + 1));
-        y += m_rowHeight;
+        y += h;
     }
 }
 

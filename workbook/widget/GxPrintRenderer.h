@@ -19,12 +19,12 @@ namespace vela::workbook {
 /// @brief Paginates and paints one print range.
 class GxPrintRenderer {
 public:
-    /// Width of a column in screen pixels at 100 % (0 for a hidden column).
-    using ColumnWidth = std::function<int(int column)>;
+    /// Width of a column or height of a row (0-based) in screen pixels at 100 % (0: hidden).
+    using Extent = std::function<int(int index)>;
 
     /// range: 0-based columns (x) and rows (y) of the model to print.
-    GxPrintRenderer(const QAbstractItemModel& model, const QRect& range, ColumnWidth widths,
-                    int rowHeight, const GxPageSetup& setup);
+    GxPrintRenderer(const QAbstractItemModel& model, const QRect& range, Extent widths,
+                    Extent heights, const GxPageSetup& setup);
 
     void setTitles(const QString& sheetName, const QString& workbookTitle);
 
@@ -59,8 +59,8 @@ private:
 
     const QAbstractItemModel& m_model;
     QRect m_range;
-    ColumnWidth m_widths;
-    int m_rowHeight;
+    Extent m_widths;
+    Extent m_heights;
     GxPageSetup m_setup;
     QString m_sheetName;
     QString m_title;
