@@ -64,6 +64,8 @@ public:
 
     /// Prints the chart on a prepared printer (layout at 300 dpi); false when the job failed.
     bool PrintChart(QPrinter* printer);
+    /// The printer that "Page Setup" and "Print" use (300 dpi), created on first use.
+    [[nodiscard]] QPrinter* printer();
     /// Writes the CSV export of the current set to path; false when it cannot be written.
     bool exportCsv(const QString& path) const;
 
@@ -126,7 +128,6 @@ private:
     void repaintChart();
     void updateLegendMarker(QLineSeries* series, bool visible);
     void renderChart(QPainter* painter, const QRect& target, int resolution);
-    [[nodiscard]] QPrinter* printer();
 
     ResultsChartModel m_model;
     QChart* m_chart = nullptr;
