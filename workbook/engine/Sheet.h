@@ -39,6 +39,8 @@ struct SheetView {
     bool showHeadings = true;
     QList<Range> selection{Range(1, 1, 1, 1)};
     CellRef activeCell{1, 1};
+    int extentRows = 0;          ///< MaxRow set by the program; 0 follows the used range
+    int extentCols = 0;          ///< MaxCol set by the program; 0 follows the used range
     friend bool operator==(const SheetView&, const SheetView&) = default;
 };
 

@@ -50,5 +50,9 @@ private:
 
 /// Number as text with at most 15 significant digits, as a spreadsheet shows it in General.
 [[nodiscard]] QString numberToText(double v);
+/// Reads a number typed or held as text: "12", " -1.5e3 ", "1,234.5", "50%", "(7)"; dates
+/// "2020-01-31" and "31/01/2020" and times "13:45[:10]" give serial numbers. False when it is
+/// not a number.
+bool textToNumber(const QString& text, double& out);
 
 } // namespace vela::workbook

@@ -71,7 +71,9 @@ public:
     // ---- engine internals ----
     [[nodiscard]] DependencyGraph& graph() { return *m_graph; }
     /// Called by Sheet after a cell's contents changed (formula added/removed/replaced).
-    void cellContentChanged(Sheet* sheet, int row, int col, const Cell* before);
+    void cellContentChanged(Sheet* sheet, int row, int col, bool hadFormula);
+    /// Recalculates now if cells are waiting (reads call this so they never see stale values).
+    void ensureCalculated() const;
     /// Called by Sheet after anything that is not cell contents changed (layout, view, print).
     void notifyLayout(Sheet* sheet);
     void notifyCells(Sheet* sheet, const Range& r);
@@ -96,6 +98,10 @@ signals:
 
 private:
     void emitPending();
+    void recalcFrom(const std::vector<quint64>& starts, bool all);
+    void pendingCells(int sheetIndex, const Range& r);
+    std::vector<quint64> m_dirty;
+    bool m_calculating = false;
     std::vector<std::unique_ptr<Sheet>> m_sheets;
     std::vector<Style> m_styles;
     QHash<QString, quint32> m_styleIndex;
