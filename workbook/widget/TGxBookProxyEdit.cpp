@@ -17,6 +17,8 @@ namespace vela::workbook {
 namespace {
 
 const QString kClipMime = QStringLiteral("application/x-vela-workbook-clip");
+// Copies are numbered across every control of the process, so a token names one copy.
+quint64 g_clipCounter = 0;
 
 // Marks a copy as ours, so a paste in this control takes formulas and formats from its own copy.
 QByteArray clipToken(quint64 serial)
@@ -47,7 +49,7 @@ void TGxBookProxy::EditCopy()
         return;
     const Range r = selectionBounds();
     m_clip = s->copy(r);
-    ++m_clipSerial;
+    m_clipSerial = ++g_clipCounter;
     auto* mime = new QMimeData;
     mime->setText(rangeText(*s, r));
     mime->setData(kClipMime, clipToken(m_clipSerial));

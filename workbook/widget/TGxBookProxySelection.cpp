@@ -227,7 +227,9 @@ bool TGxBookProxy::operatorMayChange(const Range& range)
     const auto* s = activeSheet();
     if (!s)
         return false;
-    bool allowed = m_model->inCellEditing() || !s->isProtected();
+    // With in-cell editing off the operator changes nothing; with protection on, only cells
+    // that are not locked.
+    bool allowed = m_model->inCellEditing();
     if (allowed && s->isProtected()) {
         for (int r = range.row1; r <= range.row2 && allowed; ++r)
             for (int c = range.col1; c <= range.col2 && allowed; ++c)

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 #include <memory>
+#include <utility>
 
 vela::workbook::TTKVALS1* TKVALS1 = nullptr;
 
@@ -48,9 +49,11 @@ QString TTKVALS1::workbookPath() const
 
 void TTKVALS1::lock()
 {
+    const bool quiet = std::exchange(m_quiet, true);
     TKVALSGx->set_AllowDesigner(false);
     TKVALSGx->set_EnableProtection(true);
     TKVALSGx->set_AllowInCellEditing(false);
+    m_quiet = quiet;
 }
 
 bool TTKVALS1::LoadSystemConstants(QString& path)
@@ -64,15 +67,19 @@ bool TTKVALS1::LoadSystemConstants(QString& path)
             return false;
     }
     int fileType = 0;
+    const bool quiet = std::exchange(m_quiet, true);
     TKVALSGx->Read(path, fileType);
+    m_quiet = quiet;
     if (fileType == 0)
         return false;
     TKVALSGx->set_FileName(path);
     m_modified = false;
     m_loaded = true;
+    m_quiet = true;
     TKVALSGx->set_AllowDesigner(false);
     TKVALSGx->set_MaxRow(3);
     TKVALSGx->set_MaxCol(2);
+    m_quiet = quiet;
     return true;
 }
 
@@ -163,7 +170,8 @@ void TTKVALS1::TKVALSGxRDblClick(int, int)
 
 void TTKVALS1::TKVALSGxModified()
 {
-    m_modified = true;
+    if (!m_quiet)
+        m_modified = true;
 }
 
 void TTKVALS1::FormHide()

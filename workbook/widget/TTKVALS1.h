@@ -61,6 +61,7 @@ private:
     bool m_modified = false;
     bool m_loaded = false;
     bool m_centred = false;
+    bool m_quiet = false;  // true while the window itself loads, locks or unlocks the sheet
 };
 
 /// Start-up: loads the constants workbook of the program directory into TKVALS1 and reads the
