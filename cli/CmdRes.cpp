@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <cstdio>
 
 namespace vela::cli {
 namespace {
@@ -31,9 +32,10 @@ int dump(const QString& path)
     Loaded l;
     if (!load(path, &l))
         return fail(describeReadFailure(l.outcome));
-    const QJsonObject json = l.outcome.status == ReadStatus::Opacity ? toJson(l.opacity)
-                                                                     : toJson(l.gloss);
-    out(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented)));
+    const QByteArray json = l.outcome.status == ReadStatus::Opacity ? toJsonText(l.opacity)
+                                                                    : toJsonText(l.gloss);
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    std::fflush(stdout);
     return 0;
 }
 

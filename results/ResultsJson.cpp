@@ -3,8 +3,7 @@
 #include "results/ResultsFileWriter.h"
 
 #include <QJsonArray>
-#include <QLocale>
-#include <charconv>
+#include <QJsonDocument>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -14,33 +13,6 @@ namespace vela::results {
 namespace {
 
 constexpr std::uint32_t kQuietNaN = 0x7FC00000u;
-
-std::uint32_t bitsOf(float f)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &f, sizeof bits);
-    return bits;
-}
-
-// The double nearest the shortest decimal form of f, as long as it converts back to f. Forms
-// that JSON numbers cannot carry are texts: "NaN" (or "NaN:" and the bits in hexadecimal for
-// other NaNs), "Infinity", "-Infinity" and "-0".
-QJsonValue floatValue(float f)
-{
-    if (std::isnan(f))
-        return bitsOf(f) == kQuietNaN
-                   ? QStringLiteral("NaN")
-                   : QStringLiteral("NaN:%1").arg(bitsOf(f), 8, 16, QLatin1Char('0'));
-    if (std::isinf(f))
-        return f > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
-    if (f == 0.0f && std::signbit(f))
-        return QStringLiteral("-0");
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer - 1, f);
-    *result.ptr = '\0';
-    const double d = std::strtod(buffer, nullptr);
-    return float(d) == f ? d : double(f);
-}
 
 bool toFloat(const QJsonValue& v, float* out)
 {
@@ -67,74 +39,16 @@ bool toFloat(const QJsonValue& v, float* out)
     return ok;
 }
 
-template <std::size_t N>
-QJsonArray readingsJson(const float* values, const std::uint8_t* tags,
-                        const char (*comments)[N], int count)
-{
-    QJsonArray list;
-    for (int i = 0; i < count; ++i)
-        list.append(QJsonObject{{QStringLiteral("value"), floatValue(values[i])},
-                                {QStringLiteral("tagged"), tags[i] != 0},
-                                {QStringLiteral("comment"), ansiField(comments[i])}});
-    return list;
-}
-
-template <typename Record>
-void headJson(const Record& r, QJsonObject& o, const char* kind)
-{
-    o.insert(QStringLiteral("kind"), QLatin1String(kind));
-    o.insert(QStringLiteral("instrumentCode"), r.instrumentCode);
-    o.insert(QStringLiteral("sheetName"), r.sheet());
-    o.insert(QStringLiteral("angleText"), r.angle());
-    o.insert(QStringLiteral("instrumentName"), r.instrument());
-    o.insert(QStringLiteral("dateTime"), r.date());
-}
-
-QJsonObject trailerJson(const ResultsTrailer& t)
-{
-    QJsonArray extra;
-    for (int i = 0; i < kExtraValues; ++i)
-        extra.append(QJsonObject{{QStringLiteral("value"), floatValue(t.extra(i))},
-                                 {QStringLiteral("show"), t.shown(i)}});
-    return {{QStringLiteral("extra"), extra},
-            {QStringLiteral("baseName"), t.base()},
-            {QStringLiteral("writeDate"), t.written()}};
-}
-
 } // namespace
 
 QJsonObject toJson(const ResultsFileImage& image)
 {
-    const ResultsRecord& r = image.record;
-    QJsonObject o;
-    headJson(r, o, "gloss");
-    o.insert(QStringLiteral("max"), floatValue(r.maxGloss));
-    o.insert(QStringLiteral("min"), floatValue(r.minGloss));
-    o.insert(QStringLiteral("mean"), floatValue(r.meanGloss));
-    o.insert(QStringLiteral("stdDev"), floatValue(r.stdDev));
-    o.insert(QStringLiteral("cvRatio"), floatValue(r.cvRatio));
-    o.insert(QStringLiteral("notes"), r.notesText());
-    o.insert(QStringLiteral("samples"), readingsJson(r.values, r.tags, r.comments, r.count()));
-    o.insert(QStringLiteral("trailer"), trailerJson(image.trailer));
-    return o;
+    return QJsonDocument::fromJson(toJsonText(image)).object();
 }
 
 QJsonObject toJson(const OpacityFileImage& image)
 {
-    const OpacityRecord& r = image.record;
-    QJsonObject o;
-    headJson(r, o, "opacity");
-    o.insert(QStringLiteral("batchCount"), r.batchCount);
-    o.insert(QStringLiteral("batchNumber"), r.batchNumber);
-    o.insert(QStringLiteral("result1"), floatValue(r.result1));
-    o.insert(QStringLiteral("result2"), floatValue(r.result2));
-    o.insert(QStringLiteral("result3"), floatValue(r.result3));
-    o.insert(QStringLiteral("black"),
-             readingsJson(r.black, r.blackTags, r.blackComments, r.blackReadings()));
-    o.insert(QStringLiteral("white"),
-             readingsJson(r.white, r.whiteTags, r.whiteComments, r.whiteReadings()));
-    o.insert(QStringLiteral("trailer"), trailerJson(image.trailer));
-    return o;
+    return QJsonDocument::fromJson(toJsonText(image)).object();
 }
 
 QByteArray JsonImage::bytes() const
@@ -287,8 +201,10 @@ bool fromJson(const QJsonObject& json, JsonImage* image, QString* error)
         f.number("result1", &r.result1);
         f.number("result2", &r.result2);
         f.number("result3", &r.result3);
-        r.blackCount = readReadings(f, "black", kMaxReadings, r.black, r.blackTags, r.blackComments);
-        r.whiteCount = readReadings(f, "white", kMaxReadings, r.white, r.whiteTags, r.whiteComments);
+        r.blackCount =
+            readReadings(f, "black", kMaxReadings, r.black, r.blackTags, r.blackComments);
+        r.whiteCount =
+            readReadings(f, "white", kMaxReadings, r.white, r.whiteTags, r.whiteComments);
         readTrailer(f, image->opacityImage.trailer);
     } else {
         ResultsRecord& r = image->gloss.record;
@@ -318,8 +234,7 @@ QString csvField(const QString& text)
 
 QString csvNumber(float f)
 {
-    const QJsonValue v = floatValue(f);
-    return v.isString() ? v.toString() : QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
+    return QString::fromLatin1(floatText(f));
 }
 
 template <std::size_t N>

@@ -11,8 +11,18 @@
 
 namespace vela::results {
 
+/// The image as UTF-8 JSON text (the dump of velactl), one sample a line.
+[[nodiscard]] QByteArray toJsonText(const ResultsFileImage& image);
+[[nodiscard]] QByteArray toJsonText(const OpacityFileImage& image);
+/// The same as a JSON object.
 [[nodiscard]] QJsonObject toJson(const ResultsFileImage& image);
 [[nodiscard]] QJsonObject toJson(const OpacityFileImage& image);
+
+/// Shortest text of a float that reads back to the same float as a JSON or CSV number, or
+/// "NaN", "NaN:xxxxxxxx", "Infinity", "-Infinity", "-0" for what a number cannot carry.
+[[nodiscard]] QByteArray floatText(float f);
+/// Whether floatText gave a number (false for the named forms).
+[[nodiscard]] bool isNumberText(const QByteArray& text);
 
 /// @brief A file image built from JSON: which kind, and the image of that kind.
 struct JsonImage {

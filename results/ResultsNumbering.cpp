@@ -59,8 +59,11 @@ int findFree(const QString& folder, const QString& stem, int n)
         if (!QFileInfo::exists(numberedPath(folder, stem, n)))
             return n;
         n = nextNumber(n);
-        for (int skips = 0; skips < kNumberingTests && QFileInfo::exists(numberedPath(folder, stem, n, true)); ++skips)
+        for (int skips = 0; skips < kNumberingTests; ++skips) {
+            if (!QFileInfo::exists(numberedPath(folder, stem, n, true)))
+                break;
             n = nextNumber(n);
+        }
     }
     return 0;
 }

@@ -28,7 +28,10 @@ struct ResultsTrailer {
 
     /// Extra value i (0 to 2).
     [[nodiscard]] float extra(int i) const { return i == 0 ? extra1 : (i == 1 ? extra2 : extra3); }
-    [[nodiscard]] bool shown(int i) const { return (i == 0 ? show1 : (i == 1 ? show2 : show3)) != 0; }
+    [[nodiscard]] bool shown(int i) const
+    {
+        return (i == 0 ? show1 : (i == 1 ? show2 : show3)) != 0;
+    }
     void setExtra(int i, float value, bool show)
     {
         (i == 0 ? extra1 : (i == 1 ? extra2 : extra3)) = value;
