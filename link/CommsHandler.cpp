@@ -262,6 +262,7 @@ bool CommsHandler::Purge()
 {
     if (!usable())
         return false;
+    ++m_purges;
     if (m_port->bytesToWrite() > 0)
         m_port->waitForBytesWritten(kWriteTimeoutConstantMs);
     if (m_port->isBreakEnabled())

@@ -68,6 +68,8 @@ public:
     [[nodiscard]] QString DeviceName() const { return m_device; }
     [[nodiscard]] qint32 BaudRate() const { return m_baud; }
     [[nodiscard]] bool Handshake() const { return m_handshake; }
+    /// Purges done since construction (diagnostics).
+    [[nodiscard]] int PurgeCount() const { return m_purges; }
     /// Line controls the device refused at the last open (e.g. "DTR", "RTS", "modem lines").
     [[nodiscard]] QStringList limitations() const { return m_limitations; }
 
@@ -96,6 +98,7 @@ private:
     qint32 m_baud = 0;
     quint32 m_lastError = 0;
     quint32 m_lineErrors = 0;
+    int m_purges = 0;
     QStringList m_limitations;
 };
 

@@ -165,7 +165,8 @@ bool InstrumentLink::waitForReply(QByteArray& reply)
         }
         captureBytes(buffer, lastCount, reply, started, ended);
     }
-    return lastCount > 0;
+    // A line cut off by the time-out is not a reply, whatever its first characters say.
+    return lastCount > 0 && ended;
 }
 
 bool InstrumentLink::Transact(const QByteArray& frame, QByteArray& reply, int waitMs)

@@ -312,8 +312,11 @@ void LineEngine::handleLine(const QByteArray& raw, TimePoint at)
     Exchange ex;
     ex.timeMs = std::chrono::duration<double, std::milli>(at - m_started).count();
     ex.received = raw;
-    // A new command ends whatever the instrument was still sending.
-    m_outbound.clear();
+    // A new command ends an endless line; ordinary replies still go out in order.
+    if (m_abandonOutput) {
+        m_outbound.clear();
+        m_abandonOutput = false;
+    }
     m_txFree = std::max(m_txFree, at);
     if (!m_state.poweredOn && at >= m_offUntil && m_offUntil != TimePoint{})
         m_state.poweredOn = true;
@@ -355,6 +358,7 @@ void LineEngine::answer(const Frame& frame, CommandReply reply, const std::optio
     if (fault)
         bytes = shapeReply(bytes, *fault, delayMs, gapMs);
     schedule(bytes, at + std::chrono::milliseconds(delayMs), std::chrono::milliseconds(gapMs));
+    m_abandonOutput = fault && fault->kind == FaultKind::Endless;
     ex.sent = bytes;
 }
 

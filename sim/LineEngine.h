@@ -90,6 +90,7 @@ private:
     std::optional<TimePoint> m_replugAt;
     std::deque<TimedByte> m_inbound, m_outbound;
     bool m_writeBlocked = false;
+    bool m_abandonOutput = false;  ///< the pending output ends at the next command
     QByteArray m_rxLine;
 };
 
