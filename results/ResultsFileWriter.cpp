@@ -17,7 +17,11 @@ QByteArray imageBytes(const OpacityFileImage& image)
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir())
+        return false;
+    // Replacing the file by a rename would pass over a read-only file's protection.
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

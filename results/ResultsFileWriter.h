@@ -12,7 +12,8 @@ namespace vela::results {
 [[nodiscard]] QByteArray imageBytes(const ResultsFileImage& image);
 [[nodiscard]] QByteArray imageBytes(const OpacityFileImage& image);
 
-/// Writes bytes as the whole file at path, atomically; false when the file cannot be made.
+/// Writes bytes as the whole file at path, atomically; false when the file cannot be made or
+/// an existing file at path is read-only.
 [[nodiscard]] bool writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace vela::results

@@ -3,6 +3,7 @@
 #include "platform/Paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace vela::results {
 namespace {
@@ -55,6 +56,18 @@ QString resultsFolder(const QString& root, const QString& subfolder)
     const QString base = subfolder.isEmpty() ? root : platform::joinPath(root, subfolder);
     const QString sep = QString(QDir::separator());
     return base.endsWith(sep) || base.endsWith(u'/') ? base : base + sep;
+}
+
+QString dialogFolder(const QString& folder)
+{
+    QString dir = folder;
+    while (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
+        const QString parent = QFileInfo(QDir::cleanPath(dir)).path();
+        if (parent == QDir::cleanPath(dir))
+            break;
+        dir = QDir::toNativeSeparators(parent) + QDir::separator();
+    }
+    return QFileInfo(dir).isDir() ? dir : folder;
 }
 
 } // namespace vela::results

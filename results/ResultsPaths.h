@@ -27,4 +27,8 @@ inline constexpr const char* kFolderOpacity = "Opacity";
 /// subfolder is matched without regard to case when such a folder exists.
 [[nodiscard]] QString resultsFolder(const QString& root, const QString& subfolder);
 
+/// The folder a file dialog starts in: the folder itself, or its nearest existing parent when
+/// it does not exist (the dialogs never create folders).
+[[nodiscard]] QString dialogFolder(const QString& folder);
+
 } // namespace vela::results

@@ -93,7 +93,7 @@ bool TfrmResultsIO::chooseOpenPath(QString& path)
 {
     platform::FileDialogRequest request;
     request.caption = vela::TranslateText(QStringLiteral("Open Results Files"));
-    request.directory = m_folder;
+    request.directory = dialogFolder(m_folder);
     request.fileName = QStringLiteral("*.res");
     request.filters = {QStringLiteral("Test results files (*.res)")};
     request.multiSelect = true;
@@ -166,7 +166,7 @@ bool TfrmResultsIO::chooseName(QString& path, bool opacity)
             ? vela::TranslateText(QStringLiteral("Save Results Opacity Batch %d"))
                   .replace(QStringLiteral("%d"), QString::number(m_opacity.record.batchNumber))
             : vela::TranslateText(QStringLiteral("Save Results"));
-        request.directory = m_folder;
+        request.directory = dialogFolder(m_folder);
         request.fileName = QStringLiteral("*.res");
         request.filters = {QStringLiteral("Test Results files (*.res)")};
         request.promptOverwrite = true;

@@ -353,6 +353,17 @@ TEST_F(ResultsFileTest, FailedWritesReportAndKeepThePreviousFile)
     EXPECT_EQ(QDir(workDir()).entryList(QDir::Files), QStringList{QStringLiteral("keep.res")});
 }
 
+TEST_F(ResultsFileTest, ReadOnlyFilesAreNotReplaced)
+{
+    const QString target = put(QStringLiteral("locked.res"), glossFixture());
+    ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    dialogs().expectMessage(kSaveError);
+    QString path = target;
+    EXPECT_FALSE(io().WriteResultsFile(path));
+    EXPECT_EQ(readAll(target), glossFixture());
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 TEST_F(ResultsFileTest, NamesWithOddCharactersRoundTrip)
 {
     const QStringList names = {QStringLiteral("with space.res"), QStringLiteral("quote'\"#%&.res"),

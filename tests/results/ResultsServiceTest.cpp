@@ -66,6 +66,8 @@ TEST_F(ResultsServiceTest, CancelledSaveWritesNothingAndStillSucceeds)
     dialogs().expectSave({}, {});
     QString path;
     EXPECT_TRUE(command(path, ResultsCommand::SaveNew));
+    // The angle folder does not exist: the dialog starts in the program directory instead.
+    EXPECT_EQ(dialogs().shown()[0].directory, workDir() + QDir::separator());
     EXPECT_TRUE(path.isEmpty());
     EXPECT_TRUE(command(path, ResultsCommand::SaveOpacityNew, QStringLiteral("Opacity")));
     EXPECT_TRUE(dialogs().messages().isEmpty());
