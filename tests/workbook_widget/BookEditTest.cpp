@@ -49,6 +49,10 @@ protected:
         ASSERT_NE(editor, nullptr) << "typing did not open the cell editor";
         editor->setText(text);
         QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits the editor from the event loop.
+        QTRY_VERIFY(book->grid()->findChild<QLineEdit*>(QStringLiteral("cellEditor")) == nullptr
+                    || !book->grid()->findChild<QLineEdit*>(QStringLiteral("cellEditor"))->isVisible());
+        QApplication::processEvents();
     }
 
     std::unique_ptr<TGxBookProxy> book;
@@ -60,7 +64,7 @@ TEST_F(BookEditTest, TypingIntoACellUpdatesTheEngineAndFiresTheEvents)
     QSignalSpy modified(book.get(), &TGxBookProxy::OnModified);
     book->set_Selection(QStringLiteral("B2"));
     typeIntoActiveCell(QStringLiteral("42"));
-    EXPECT_EQ(sheet().value(2, 2).asNumber(), 42.0);
+    ASSERT_EQ(sheet().value(2, 2).asNumber(), 42.0);
     ASSERT_EQ(endEdit.count(), 1);
     EXPECT_EQ(endEdit.first().at(0).toInt(), 2);
     EXPECT_EQ(endEdit.first().at(1).toInt(), 2);
