@@ -12,7 +12,9 @@ namespace vela::sim {
 namespace {
 
 constexpr int kBitsPerByte = 11;  // start, 8 data, 2 stop
-constexpr auto kWriteGrain = std::chrono::microseconds(500);
+// Bytes due within this time of each other go out in one write (as a receiver FIFO would
+// hand them over); the last byte of each write is never early.
+constexpr auto kWriteGrain = std::chrono::microseconds(1000);
 constexpr qsizetype kMaxLine = 4096;
 constexpr int kEndlessDefault = 2000;
 
@@ -109,7 +111,6 @@ void LineEngine::stop()
     ::close(m_wake[1]);
     m_wake[0] = m_wake[1] = -1;
     m_transcriptFile.close();
-    m_inbound.clear();
     m_outbound.clear();
     m_running = false;
 }
@@ -186,7 +187,6 @@ void LineEngine::unplugLocked(int replugAfterMs)
 {
     m_pty.close();
     m_plugged = false;
-    m_inbound.clear();
     m_outbound.clear();
     m_rxLine.clear();
     m_replugAt.reset();
@@ -277,33 +277,29 @@ void LineEngine::record(Exchange exchange)
 void LineEngine::receive(TimePoint now)
 {
     char buffer[512];
-    for (;;) {
+    while (m_plugged) {
         const ssize_t n = ::read(m_pty.masterFd(), buffer, sizeof buffer);
         if (n <= 0)
             return;  // EAGAIN, or EIO while no client holds the line
         const Clock::duration bt = byteTime();
-        for (ssize_t i = 0; i < n; ++i) {
+        for (ssize_t i = 0; i < n && m_plugged; ++i) {
+            // Each byte is on the line until its stop bit ends; a command is handled as of the
+            // time its carriage return has fully arrived (the reply is scheduled from then).
             m_rxFree = std::max(now, m_rxFree) + bt;
-            m_inbound.push_back({buffer[i], m_rxFree});
+            takeByte(buffer[i], m_rxFree);
         }
     }
 }
 
-void LineEngine::processInbound(TimePoint now)
+void LineEngine::takeByte(char byte, TimePoint due)
 {
-    while (!m_inbound.empty() && m_inbound.front().due <= now) {
-        const TimedByte b = m_inbound.front();
-        m_inbound.pop_front();
-        m_rxLine.append(b.byte);
-        if (b.byte == '\r') {
-            const QByteArray line = m_rxLine;
-            m_rxLine.clear();
-            handleLine(line, b.due);
-        } else if (m_rxLine.size() > kMaxLine) {
-            m_rxLine.remove(0, m_rxLine.size() - kMaxLine);
-        }
-        if (!m_plugged)
-            return;
+    m_rxLine.append(byte);
+    if (byte == '\r') {
+        const QByteArray line = m_rxLine;
+        m_rxLine.clear();
+        handleLine(line, due);
+    } else if (m_rxLine.size() > kMaxLine) {
+        m_rxLine.remove(0, m_rxLine.size() - kMaxLine);
     }
 }
 
@@ -392,8 +388,6 @@ void LineEngine::transmit(TimePoint now)
 LineEngine::TimePoint LineEngine::nextDeadline(TimePoint now) const
 {
     TimePoint next = TimePoint::max();
-    if (!m_inbound.empty())
-        next = m_inbound.back().due;  // only the line end matters: take them together
     if (!m_outbound.empty() && !m_writeBlocked) {
         // Bytes due close together go out in one write, the last of them on time.
         const TimePoint first = m_outbound.front().due;
@@ -417,11 +411,8 @@ void LineEngine::run()
         TimePoint now = Clock::now();
         if (!m_plugged && m_replugAt && now >= *m_replugAt)
             plugLocked();
-        if (m_plugged) {
-            processInbound(now);
-            if (m_plugged)
-                transmit(now);
-        }
+        if (m_plugged)
+            transmit(now);
         const TimePoint deadline = nextDeadline(now);
         pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_plugged ? m_pty.masterFd() : -1, POLLIN, 0}};
         if (m_writeBlocked)

@@ -58,7 +58,7 @@ private:
     void wake();
     [[nodiscard]] Clock::duration byteTime() const;
     void receive(TimePoint now);
-    void processInbound(TimePoint now);
+    void takeByte(char byte, TimePoint due);
     void handleLine(const QByteArray& raw, TimePoint at);
     void answer(const Frame& frame, CommandReply reply, const std::optional<FaultRule>& fault,
                 TimePoint at, Exchange& exchange);
@@ -88,7 +88,7 @@ private:
     TimePoint m_started;
     TimePoint m_rxFree, m_txFree, m_offUntil;
     std::optional<TimePoint> m_replugAt;
-    std::deque<TimedByte> m_inbound, m_outbound;
+    std::deque<TimedByte> m_outbound;
     bool m_writeBlocked = false;
     bool m_abandonOutput = false;  ///< the pending output ends at the next command
     QByteArray m_rxLine;

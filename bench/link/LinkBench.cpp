@@ -1,0 +1,81 @@
+// Reads a full slot (28 header words, 400 sample words) from vela-sim with line timing at
+// 4800 and 115200 baud, and compares the time taken with what the wire allows.
+#include "link/InstrumentLink.h"
+#include "sim/VelaSim.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+struct Result {
+    double elapsedS = 0;
+    double wireS = 0;
+    double cpuS = 0;
+    long long bytes = 0;
+};
+
+bool readSlot(int baud, const QString& dir, Result& r)
+{
+    using namespace vela;
+    sim::InstrumentState state = sim::VelaSim::defaultState();
+    std::vector<float> values(200);
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = 50.0f + float(i % 17) * 0.1f;
+    sim::storeSamples(state, 1, values);
+    sim::VelaSim sim(state);
+    sim::SimOptions options;
+    options.linkPath = QDir(dir).filePath(QStringLiteral("bench-%1").arg(baud));
+    options.lineTiming = qEnvironmentVariableIsEmpty("BENCH_NO_TIMING");  // at the rate the client sets
+    if (!sim.start(options))
+        return false;
+    link::InstrumentLink link;
+    if (!link.Comms().OpenDevice(sim.devicePath(), baud, false))
+        return false;
+    std::vector<quint16> header(link::mem::kSlotHeaderWords), samples(400);
+    QElapsedTimer clock;
+    const std::clock_t cpu0 = std::clock();
+    clock.start();
+    const bool ok = link.ReadMemoryBlock(link::mem::kSlotHeaders[1], header.data(), int(header.size()))
+                    && link.ReadMemoryBlock(link::mem::kSlotSamples[1], samples.data(), int(samples.size()));
+    r.elapsedS = double(clock.nsecsElapsed()) / 1e9;
+    r.cpuS = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
+    for (const sim::Exchange& e : sim.transcript())
+        r.bytes += e.received.size() + e.sent.size();
+    r.wireS = double(r.bytes) * 11.0 / baud;
+    sim.stop();
+    return ok && header[0] == 200;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    double ratio[2] = {0, 0};
+    double cpu = 0, elapsed = 0;
+    const int rates[2] = {4800, 115200};
+    for (int i = 0; i < 2; ++i) {
+        Result r;
+        if (!readSlot(rates[i], dir.path(), r)) {
+            std::fprintf(stderr, "bench: slot read at %d baud failed\n", rates[i]);
+            return 1;
+        }
+        ratio[i] = r.wireS / r.elapsedS;
+        cpu += r.cpuS;
+        elapsed += r.elapsedS;
+        std::printf("%6d baud: %lld bytes on the line, elapsed %.3f s, wire limit %.3f s, ratio %.3f, "
+                    "cpu %.3f s (%.1f%% of elapsed)\n",
+                    rates[i], r.bytes, r.elapsedS, r.wireS, ratio[i], r.cpuS, 100.0 * r.cpuS / r.elapsedS);
+    }
+    std::printf("wire_ratio_4800=%.3f wire_ratio_115200=%.3f cpu_fraction=%.3f\n", ratio[0], ratio[1],
+                cpu / elapsed);
+    return 0;
+}
