@@ -67,6 +67,8 @@ void SectionParser::literal(const QString& text)
     if (m_s.tokens.isEmpty() || m_s.tokens.back().kind != FormatToken::Kind::Literal)
         m_s.tokens.append({FormatToken::Kind::Literal, {}});
     m_s.tokens.back().text += text;
+    if (text.contains(u'$') || text.contains(QChar(0x20AC)) || text.contains(QChar(0xA3)))
+        m_s.currency = true;
     (m_afterNumber || m_s.hasDigits ? m_s.suffix : m_s.prefix) += text;
 }
 
@@ -311,7 +313,8 @@ QString scientific(const FormatSection& s, double v)
 QString fractionText(const FormatSection& s, double v)
 {
     const int maxDen = s.fracDigits >= 3 ? 999 : s.fracDigits == 2 ? 99 : 9;
-    double whole = s.intZeros < 0 ? 0 : std::floor(v);
+    const bool improper = s.intZeros < 0; // no integer part in the code: 7/4 rather than 1 3/4
+    double whole = std::floor(v);
     const double f = v - whole;
     int bestN = 0, bestD = 1;
     double bestErr = f;
@@ -328,7 +331,11 @@ QString fractionText(const FormatSection& s, double v)
         whole += 1;
         bestN = 0;
     }
-    QString out = (s.intZeros < 0 || whole != 0) ? QString::number(qint64(whole)) : QString();
+    if (improper) {
+        const qint64 num = qint64(whole) * bestD + bestN;
+        return num == 0 ? QStringLiteral("0") : QString::number(num) + u'/' + QString::number(bestD);
+    }
+    QString out = whole != 0 ? QString::number(qint64(whole)) : QString();
     if (bestN != 0)
         out += (out.isEmpty() ? QString() : QStringLiteral(" ")) + QString::number(bestN) + u'/' + QString::number(bestD);
     return out.isEmpty() ? QStringLiteral("0") : out;

@@ -1,6 +1,7 @@
 #pragma once
 // Cell coordinates of the workbook engine. Rows and columns are 1-based (A1 is row 1, column 1);
 // sheets are numbered from 0 in the engine (the facade adds 1).
+#include <QMetaType>
 #include <QString>
 #include <QtGlobal>
 
@@ -53,3 +54,6 @@ struct Range {
 [[nodiscard]] Range parseRangeName(const QString& text);
 
 } // namespace vela::workbook
+
+Q_DECLARE_METATYPE(vela::workbook::Range)
+Q_DECLARE_METATYPE(vela::workbook::CellRef)

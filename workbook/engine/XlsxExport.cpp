@@ -91,7 +91,8 @@ void XlsxBuilder::cell(lxw_worksheet* ws, const Sheet& s, int row, int col, cons
     const Value& v = c.value;
     if (c.hasFormula()) {
         const QByteArray text = s.formulaText(row, col).toUtf8();
-        if (v.isNumber() || v.isBoolean())
+        // Logical results are cached as their text: the library writes numeric caches only.
+        if (v.isNumber())
             worksheet_write_formula_num(ws, r, k, text.constData(), f, v.asNumber());
         else
             worksheet_write_formula_str(ws, r, k, text.constData(), f, v.toString().toUtf8().constData());

@@ -120,8 +120,10 @@ QToolBar* GxDesignerDialog::buildFontBar()
     connect(cbFontSize, &QComboBox::currentTextChanged, this, [this](const QString& t) {
         bool ok = false;
         const double size = t.toDouble(&ok);
-        if (!m_following && ok && size >= 1 && size <= 409)
+        if (!m_following && ok && size >= 1 && size <= 409) {
             applyStyle([&](Style& s) { s.fontSize = size; });
+            growRows(size);
+        }
     });
     bar->addWidget(cbFontName);
     bar->addWidget(cbFontSize);
@@ -227,6 +229,19 @@ void GxDesignerDialog::applyStyle(const std::function<void(Style&)>& change)
     DesignerGx->book().endUpdate();
     DesignerGx->model()->invalidateFonts();
     DesignerGx->model()->refreshAll();
+}
+
+void GxDesignerDialog::growRows(double fontSize)
+{
+    auto* sheet = DesignerGx->book().sheet(DesignerGx->Sheet() - 1);
+    if (!sheet)
+        return;
+    // Rows grow to fit a larger font, as the operator would expect; they never shrink here.
+    const double wanted = fontSize * 1.5;
+    for (const Range& r : DesignerGx->SelectionRanges())
+        for (int row = r.row1; row <= std::min(r.row2, DesignerGx->MaxRow()); ++row)
+            if (sheet->rowHeight(row) < wanted)
+                sheet->setRowHeight(row, wanted);
 }
 
 void GxDesignerDialog::setColumnWidthChars(double chars)

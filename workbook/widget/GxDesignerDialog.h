@@ -28,6 +28,8 @@ public:
     /// Changes the style of every selected cell.
     void applyStyle(const std::function<void(Style&)>& change);
     void setColumnWidthChars(double chars);
+    /// Makes the selected rows tall enough for a font size (points).
+    void growRows(double fontSize);
 
 private:
     QToolBar* buildFontBar();

@@ -1,5 +1,6 @@
 #include "GxPrintRenderer.h"
 
+#include "GxSheetModel.h"
 #include "workbook/engine/Range.h"
 
 #include <QAbstractItemModel>
@@ -155,19 +156,37 @@ void GxPrintRenderer::paintCells(QPainter& painter, const Page& page, const QPoi
         const int h = m_heights(r);
         if (h <= 0)
             continue;
+        // Fills and lines first, texts afterwards, so a text may run across empty neighbours.
+        std::vector<std::pair<int, QRectF>> cells;
         double x = origin.x();
         for (int c = page.columns.first; c <= page.columns.last; ++c) {
             const int w = m_widths(c);
             if (w <= 0)
                 continue;
-            paintCell(painter, r, c, QRectF(x, y, w, h));
+            const QRectF rect(x, y, w, h);
+            paintCellBackground(painter, r, c, rect);
+            cells.emplace_back(c, rect);
             x += w;
+        }
+        for (size_t i = 0; i < cells.size(); ++i) {
+            QRectF clip = cells[i].second;
+            const QModelIndex index = m_model.index(r, cells[i].first);
+            const int align = m_model.data(index, Qt::TextAlignmentRole).toInt();
+            const bool leftText = !m_model.data(index, GxSheetModel::IsNumberRole).toBool()
+                                  && (align & Qt::AlignHorizontal_Mask) == Qt::AlignLeft;
+            for (size_t j = i + 1; leftText && j < cells.size(); ++j) {
+                if (!m_model.data(m_model.index(r, cells[j].first), Qt::DisplayRole).toString().isEmpty())
+                    break;
+                clip.setRight(cells[j].second.right());
+            }
+            paintCellText(painter, index, cells[i].second, clip);
         }
         y += h;
     }
 }
 
-void GxPrintRenderer::paintCell(QPainter& painter, int row, int column, const QRectF& rect) const
+void GxPrintRenderer::paintCellBackground(QPainter& painter, int row, int column,
+                                          const QRectF& rect) const
 {
     const QModelIndex index = m_model.index(row, column);
     const QVariant background = m_model.data(index, Qt::BackgroundRole);
@@ -177,6 +196,11 @@ void GxPrintRenderer::paintCell(QPainter& painter, int row, int column, const QR
         painter.setPen(QPen(kGridColour, 0));
         painter.drawRect(rect);
     }
+}
+
+void GxPrintRenderer::paintCellText(QPainter& painter, const QModelIndex& index, const QRectF& rect,
+                                    const QRectF& clip) const
+{
     const QString text = m_model.data(index, Qt::DisplayRole).toString();
     if (text.isEmpty())
         return;
@@ -187,8 +211,11 @@ void GxPrintRenderer::paintCell(QPainter& painter, int row, int column, const QR
     const QVariant align = m_model.data(index, Qt::TextAlignmentRole);
     const int flags = align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
     painter.save();
-    painter.setClipRect(rect);
-    painter.drawText(rect.adjusted(kCellPadding, 0, -kCellPadding, 0), flags, text);
+    painter.setClipRect(clip);
+    QRectF textRect = rect.adjusted(kCellPadding, 0, -kCellPadding, 0);
+    if (clip.right() > rect.right())
+        textRect.setRight(clip.right() - kCellPadding);
+    painter.drawText(textRect, flags, text);
     painter.restore();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QAbstractItemModel;
+class QModelIndex;
 class QPainter;
 class QPagedPaintDevice;
 class QPrinter;
@@ -52,7 +53,9 @@ private:
     [[nodiscard]] double headingWidth() const;
     [[nodiscard]] double headingHeight() const;
     void paintCells(QPainter& painter, const Page& page, const QPointF& origin) const;
-    void paintCell(QPainter& painter, int row, int column, const QRectF& rect) const;
+    void paintCellBackground(QPainter& painter, int row, int column, const QRectF& rect) const;
+    void paintCellText(QPainter& painter, const QModelIndex& index, const QRectF& rect,
+                       const QRectF& clip) const;
     void paintHeadings(QPainter& painter, const Page& page, const QPointF& origin) const;
     void paintHeaderFooter(QPainter& painter, int page) const;
     [[nodiscard]] QString expand(const QString& text, int page) const;

@@ -32,7 +32,9 @@ void TGxBookProxy::buildUi()
     m_model = new GxSheetModel(m_book.get(), this);
     m_grid = new GxGridView(this);
     m_grid->setModel(m_model);
-    m_grid->setItemDelegate(new GxCellDelegate(m_grid));
+    m_delegate = new GxCellDelegate(m_grid);
+    m_grid->setItemDelegate(m_delegate);
+    m_grid->setShowGrid(false);
     m_grid->setAccessibleName(tr("Cells"));
     QPalette pal = m_grid->palette();
     pal.setColor(QPalette::Highlight, QColor(0xCC, 0xE0, 0xF7));
@@ -40,7 +42,6 @@ void TGxBookProxy::buildUi()
     pal.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0xDD, 0xE6, 0xF0));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
     m_grid->setPalette(pal);
-    m_grid->setGridStyle(Qt::SolidLine);
 
     edCellRef = new QLineEdit;
     edCellRef->setObjectName(QStringLiteral("edCellRef"));
@@ -242,7 +243,7 @@ void TGxBookProxy::applyLayout()
     for (int r : s->hiddenRows())
         if (r <= m_model->rowCount())
             m_grid->setRowHidden(r - 1, true);
-    m_grid->setShowGrid(s->view().showGrid);
+    m_delegate->setGridLines(s->view().showGrid);
     hh->setVisible(s->view().showHeadings);
     vh->setVisible(s->view().showHeadings);
     m_syncing = false;

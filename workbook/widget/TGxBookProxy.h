@@ -19,6 +19,7 @@ class QTabBar;
 
 namespace vela::workbook {
 
+class GxCellDelegate;
 class GxFindDialog;
 class GxGridView;
 class GxSheetModel;
@@ -239,6 +240,7 @@ private:
     std::unique_ptr<Workbook> m_book;
     GxSheetModel* m_model = nullptr;
     GxGridView* m_grid = nullptr;
+    GxCellDelegate* m_delegate = nullptr;
     QWidget* m_editBarRow = nullptr;
     QLineEdit* edCellRef = nullptr;
     QLineEdit* edFormula = nullptr;

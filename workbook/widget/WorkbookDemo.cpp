@@ -73,6 +73,7 @@ void fillReport(TGxBookProxy& book)
     s.setText(14, 6, QStringLiteral("Passing"));
     s.setFormula(14, 7, QStringLiteral("=COUNTIF(J4:J11,\"Pass\")/COUNTA(J4:J11)"));
     styleRange(s, Range(14, 6, 14, 7), [](Style& st) { st.bold = true; st.italic = true; st.numberFormat = QStringLiteral("0%"); });
+    s.setRowHeight(1, 21);
     s.setColumnWidth(1, 11);
     s.setColumnWidth(2, 11);
     s.setColumnWidth(3, 6);
