@@ -80,7 +80,7 @@ void GxCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     if (selected && !current)
         painter->fillRect(option.rect, kSelectionTint);
     QStyleOptionViewItem opt = option;
-    opt.rect.adjust(kPadding, 0, -kPadding, 0);
+    opt.rect.adjust(kPadding, 1, -kPadding, -2);
     opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
     const QString text = index.data(Qt::DisplayRole).toString();
     int textEnd = -1;
@@ -167,7 +167,7 @@ void GxCellDelegate::drawRunningText(QPainter* painter, const QRect& clip,
     painter->setFont(font);
     const QVariant fg = source.data(Qt::ForegroundRole);
     painter->setPen(fg.isValid() ? fg.value<QBrush>().color() : QColor(Qt::black));
-    const QRect textRect(start, clip.top() + 1, width + 4, clip.height() - 2);
+    const QRect textRect(start, clip.top() + 1, width + 4, clip.height() - 3);
     painter->drawText(textRect, Qt::AlignLeft | (align ? align : int(Qt::AlignVCenter)), text);
     painter->restore();
 }

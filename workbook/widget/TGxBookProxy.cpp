@@ -114,11 +114,15 @@ void TGxBookProxy::connectBook()
         m_modified = true;
         emit OnModified();
     });
-    connect(m_book.get(), &Workbook::cellsChanged, this, [this](int sheet, const Range&) {
-        if (sheet == m_book->activeSheet() && !m_extents.contains(activeSheet()->id()))
+    connect(m_book.get(), &Workbook::cellsChanged, this, [this](int sheet, const Range& r) {
+        if (sheet != m_book->activeSheet())
+            return;
+        // A sheet without a set extent grows when something is written beyond what it shows;
+        // only then is the used range measured, so ordinary edits stay cheap on long sheets.
+        if (!m_extents.contains(activeSheet()->id())
+            && (r.row2 > m_model->rowCount() || r.col2 > m_model->columnCount()))
             applyExtent();
-        if (sheet == m_book->activeSheet())
-            updateEditBar();
+        updateEditBar();
     });
     connect(m_book.get(), &Workbook::structureChanged, this, [this](int sheet) {
         if (sheet != m_book->activeSheet())

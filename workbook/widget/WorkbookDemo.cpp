@@ -113,13 +113,16 @@ int showConstants()
     QTemporaryDir temp;
     if (!QFile::exists(dir + QStringLiteral("/sys/System Constants.VTS"))) {
         dir = temp.path();
+        QDir().mkpath(dir + QStringLiteral("/sys"));
         Workbook wb;
-        wb.sheet(0)->setText(1, 1, QStringLiteral("UK_English"));
-        wb.sheet(0)->setText(1, 2, QStringLiteral("Language file"));
-        wb.sheet(0)->setText(2, 1, QStringLiteral("4800"));
-        wb.sheet(0)->setText(2, 2, QStringLiteral("Default baud rate"));
-        wb.sheet(0)->setColumnWidth(1, 18);
-        wb.sheet(0)->setColumnWidth(2, 30);
+        Sheet& s = *wb.sheet(0);
+        s.setText(1, 1, QStringLiteral("UK_English"));
+        s.setText(1, 2, QStringLiteral("Translation file (base name)"));
+        s.modifyStyle(Range(1, 1, 3, 1), [](Style& st) { st.bold = true; });
+        s.modifyStyle(Range(1, 2, 3, 2), [](Style& st) { st.color = qRgb(0x50, 0x50, 0x50); });
+        s.setColumnWidth(1, 22);
+        s.setColumnWidth(2, 34);
+        s.setProtected(true);
         WorkbookFile::write(wb, dir + QStringLiteral("/sys/System Constants.VTS"), FileType::VtsCurrent);
     }
     TKVALS1 = new TTKVALS1;
