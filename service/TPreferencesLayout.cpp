@@ -41,7 +41,8 @@ QLineEdit* edit(const char* name, const char* text, const char* hint, bool readO
 {
     auto* e = named(new QLineEdit(latin1(text)), name, hint);
     e->setReadOnly(readOnly);
-    e->setMaximumWidth(90);
+    e->setMinimumWidth(80);
+    e->setMaximumWidth(100);
     return e;
 }
 

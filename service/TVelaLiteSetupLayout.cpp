@@ -38,7 +38,8 @@ QLineEdit* edit(const char* name, const char* text, bool readOnly = false)
 {
     auto* e = named(new QLineEdit(QString::fromLatin1(text)), name);
     e->setReadOnly(readOnly);
-    e->setMaximumWidth(110);
+    e->setMinimumWidth(90);
+    e->setMaximumWidth(120);
     return e;
 }
 
