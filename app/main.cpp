@@ -8,6 +8,10 @@
 #include "translation/TfrmTranslation.h"
 #include "translation/Translator.h"
 
+#include "charts/TfrmResultsChart.h"
+#include "results/TfrmResultsIO.h"
+#include "workbook/widget/TTKVALS1.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <exception>
@@ -16,26 +20,51 @@ namespace {
 
 using vela::app::Command;
 
+// The Graph command shows the gloss image of the results-file service (the file loaded or
+// saved last) in slot 0, labelled with its angle text.
+void showGraph()
+{
+    const auto& image = vela::results::frmResultsIO->resultsImage();
+    frmResultsChart->ShowResults(MainMenuDlg->programDirectory(), image.record,
+                                 vela::results::frmResultsIO->opacityImage().record, 0,
+                                 image.record.angle(), 0);
+}
+
+// Loads the system constants workbook and the language file it names (English otherwise).
+void loadConstantsAndLanguage(const QString& programDir)
+{
+    QString language;
+    if (!vela::workbook::LoadSystemConstantsAtStartup(&language))
+        return;
+    frmTranslation->translator().setProgramDirectory(programDir);
+    frmTranslation->LoadTranslationFile(language);
+}
+
 // Creates the windows of the program in their start-up order and binds the main window's
 // commands to the ones that exist.
 void createWindows(const QString& programDir)
 {
     MainMenuDlg = new vela::app::TMainMenuDlg();
-    // VelaLiteSetup (instrument set-up) is created here, then TKVALS1 (system constants).
-
-    // System constants workbook: once it loads, the language file it names is loaded.
-    // Until the workbook exists the program starts in English.
+    // VelaLiteSetup (instrument set-up) is created here, before the constants window.
+    TKVALS1 = new vela::workbook::TTKVALS1();
+    loadConstantsAndLanguage(programDir);
 
     // VelaLiteInterface, GeneralChart, GeneralSheet and Preferences are created here.
     AboutBox = new vela::app::TAboutBox(MainMenuDlg);
-    // frmResultsChart, frmResultsIO, Programming, Connect, frmPFSheet and InstrumentTester
-    // follow, in this order.
+    CreateResultsChart();
+    vela::results::frmResultsIO = new vela::results::TfrmResultsIO(MainMenuDlg);
+    // Programming, Connect, frmPFSheet and InstrumentTester follow, in this order.
 
+    frmTranslation->setLanguageSaver(vela::workbook::SaveLanguageToConstants);
+    frmResultsChart->setResultsPathSource([] { return vela::results::frmResultsIO->currentPath(); });
     MainMenuDlg->bind(Command::Language, [] {
         frmTranslation->ShowLanguageSelection(MainMenuDlg->programDirectory(), true);
     });
-    MainMenuDlg->setArrangeList({frmTranslation});
-    Q_UNUSED(programDir);
+    MainMenuDlg->bind(Command::SystemConstants, [] {
+        TKVALS1->ShowSystemConstants(MainMenuDlg->programDirectory(), 1);
+    });
+    MainMenuDlg->bind(Command::Graph, showGraph);
+    MainMenuDlg->setArrangeList({frmResultsChart, frmTranslation});
 }
 
 } // namespace
@@ -72,6 +101,8 @@ int main(int argc, char** argv)
             IntroScreen->raise();  // the splash stays above the main window until its time is up
         const int rc = QApplication::exec();
         // Windows write their settings while they are destroyed.
+        delete frmResultsChart;
+        delete TKVALS1;
         delete MainMenuDlg;
         delete frmTranslation;
         delete IntroScreen;
