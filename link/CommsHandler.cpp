@@ -179,6 +179,20 @@ bool CommsHandler::Close()
     return true;
 }
 
+bool CommsHandler::stillThere()
+{
+    // A vanished device (unplugged adapter, closed pseudo-terminal) does not always tell the
+    // port object outside the event loop; re-applying a line setting it accepted at open does.
+    if (!m_lost && !m_port->setDataBits(QSerialPort::Data8)) {
+        m_lost = true;
+        m_lineErrors |= kCeFrame;
+        m_lastError = quint32(QSerialPort::ResourceError);
+        Q_EMIT deviceLost();
+    }
+    m_port->clearError();
+    return !m_lost;
+}
+
 void CommsHandler::pull()
 {
     // Takes what the system has received into the port's buffer; returns at once.
@@ -203,8 +217,10 @@ bool CommsHandler::Write(const char* bytes, qint32& count)
         return false;
     }
     QDeadlineTimer deadline(kWriteTimeoutConstantMs + kWriteTimeoutPerByteMs * wanted);
-    while (m_port->bytesToWrite() > 0 && !deadline.hasExpired() && !m_lost)
-        m_port->waitForBytesWritten(int(std::max<qint64>(1, deadline.remainingTime())));
+    while (m_port->bytesToWrite() > 0 && !deadline.hasExpired() && !m_lost) {
+        if (!m_port->waitForBytesWritten(int(std::max<qint64>(1, deadline.remainingTime()))))
+            stillThere();
+    }
     const qint64 pending = m_port->bytesToWrite();
     count = qint32(queued - pending);
     if (pending > 0) {
@@ -230,6 +246,8 @@ bool CommsHandler::Read(char* buffer, qint32& count)
         m_lastError = quint32(m_port->error());
         return false;
     }
+    if (got == 0)
+        stillThere();
     count = qint32(got);
     buffer[count] = 0;
     return count >= 1;
@@ -291,7 +309,7 @@ qint32 CommsHandler::BytesWaiting()
     if (!usable())
         return -1;
     pull();
-    if (m_lost)
+    if (m_port->bytesAvailable() == 0 && !stillThere())
         return -1;
     return qint32(m_port->bytesAvailable());
 }

@@ -87,6 +87,7 @@ private:
     void note(const QString& what);
     void onError(QSerialPort::SerialPortError error);
     void pull();
+    bool stillThere();
     [[nodiscard]] bool usable();
 
     QSerialPort* m_port;

@@ -104,9 +104,10 @@ bool InstrumentLink::SendCommand(const char* mnemonic, qint32 value, quint32* re
 
 void InstrumentLink::drainInput()
 {
+    // Bounded, so that a device that never stops talking cannot hold the transaction here.
     char buffer[kDrainChunk + 1];
     qint32 count = kDrainChunk;
-    while (m_comms->Read(buffer, count))
+    for (int drained = 0; drained < kDrainLimit && m_comms->Read(buffer, count); drained += count)
         count = kDrainChunk;
 }
 

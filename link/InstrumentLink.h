@@ -18,6 +18,8 @@ inline constexpr int kReplyCapacity = 99;
 /// Bytes read per attempt while waiting for a reply, and while draining.
 inline constexpr int kReplyReadChunk = 14;
 inline constexpr int kDrainChunk = 200;
+/// Most bytes discarded before a command is sent.
+inline constexpr int kDrainLimit = 65536;
 /// Write attempts of one transaction.
 inline constexpr int kWriteAttempts = 4;
 

@@ -65,12 +65,14 @@ TEST(SystemDataView, CodesOutsideTheTables)
 TEST_F(MemoryTest, MemoryBusyStopsEveryRead)
 {
     m_sim->withState([](InstrumentState& s) { s.memoryBusy = true; });
+    m_link->Timings().memoryBusyTimeBase = kTimeBase;  // the answer must not be missed
     EXPECT_TRUE(m_link->MemoryBusy());
     EXPECT_FALSE(m_link->ReadSystemData());
     EXPECT_FALSE(m_link->ReadSlotHeader(3));
     EXPECT_FALSE(m_link->ReadSlotSamples(1));
     EXPECT_EQ(countFrames("!RE"), 0);
     m_sim->withState([](InstrumentState& s) { s.memoryBusy = false; });
+    m_link->Timings().memoryBusyTimeBase = kShortTimeBase;
     EXPECT_FALSE(m_link->MemoryBusy());
     EXPECT_TRUE(m_link->ReadSystemData());
 }
@@ -142,6 +144,7 @@ TEST_F(MemoryTest, BlockReadStopsAtTheFirstTimeOut)
     rule.count = 1;
     m_sim->addFault(rule);
     fault(FaultKind::WrongEcho, "RE");  // the first word fails without a time-out
+    shortWaits();
     std::array<quint16, 10> words{};
     words.fill(0x1111);
     EXPECT_FALSE(m_link->ReadMemoryBlock(2040, words.data(), 10));
@@ -154,6 +157,7 @@ TEST_F(MemoryTest, BlockReadStopsAtTheFirstTimeOut)
 TEST_F(MemoryTest, HeaderTimeOutLeavesCountNotValid)
 {
     fault(FaultKind::NoReply, "RE");
+    shortWaits();
     EXPECT_FALSE(m_link->ReadSlotHeader(3));
     EXPECT_FALSE(m_link->Slot(0).countValid);
     EXPECT_EQ(countFrames("!RE"), 1) << "later slots are not read after a failure";
@@ -167,6 +171,7 @@ TEST_F(MemoryTest, WordWriteAndItsFailureMessage)
     EXPECT_EQ(m_sim->state().word(2064), 0x3130);
     EXPECT_EQ(frames().mid(0, 2), (QList<QByteArray>{"!LE0810\r", "!WE3130\r"}));
     fault(FaultKind::NoReply, "LE");
+    shortWaits();
     dialogs().expectMessage(QStringLiteral("Vela-DuzirIriz Eeprom write failure."), platform::IDOK);
     EXPECT_FALSE(m_link->WriteMemoryWord(2042, 1));
     EXPECT_EQ(countFrames("!WE"), 1) << "no WE after a failed LE";

@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(m_sim->start(options, &error)) << error.toStdString();
         m_link = std::make_unique<link::InstrumentLink>();
         m_link->SetTimeBase(kTimeBase);
-        m_link->Timings() = {kTimeBase, kTimeBase / 2, 0, 0};
+        m_link->Timings() = {kTimeBase, kShortTimeBase / 2, 0, 0};
         ASSERT_TRUE(openLink()) << "cannot open " << m_sim->devicePath().toStdString();
     }
 
@@ -81,7 +81,11 @@ protected:
         m_sim->addFault(rule);
     }
 
-    static constexpr int kTimeBase = 60;  // 120 ms per transaction wait
+    /// Time bases: replies that come get a generous wait (a loaded machine is slow); tests of
+    /// a time-out switch to the short one. The unanswered memory-busy guard uses the short one.
+    static constexpr int kTimeBase = 500;
+    static constexpr int kShortTimeBase = 50;
+    void shortWaits() { m_link->SetTimeBase(kShortTimeBase); }
     std::unique_ptr<sim::VelaSim> m_sim;
     std::unique_ptr<link::InstrumentLink> m_link;
 };

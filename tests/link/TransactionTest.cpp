@@ -98,12 +98,13 @@ TEST_F(TransactionTest, TimeOutFailsPurgesAndLeavesValueAlone)
     QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
     ticker.start(10);
     fault(FaultKind::NoReply, "VV");
+    shortWaits();
     const int purges = m_link->Comms().PurgeCount();
     quint32 value = 77;
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(m_link->SendCommand("VV", 0, &value));
-    EXPECT_GE(clock.elapsed(), kTimeBase);
+    EXPECT_GE(clock.elapsed(), kShortTimeBase);
     EXPECT_EQ(value, 77u);
     EXPECT_TRUE(m_link->AbortFlag());
     EXPECT_EQ(m_link->Comms().PurgeCount(), purges + 1);
@@ -124,25 +125,29 @@ TEST_F(TransactionTest, IncompleteLinesFailWithinTheWait)
     };
     for (const auto& c : cases) {
         fault(c.kind, "RE", c.text, 0, 1, c.bytes);
+        shortWaits();
         QElapsedTimer clock;
         clock.start();
         quint32 value = 5;
         EXPECT_FALSE(m_link->SendCommand("RE", 2040, &value)) << c.name;
-        EXPECT_LT(clock.elapsed(), 2 * kTimeBase + 1000) << c.name;
+        EXPECT_LT(clock.elapsed(), 2 * kShortTimeBase + 1000) << c.name;
         EXPECT_EQ(value, 5u) << c.name;
+        m_link->SetTimeBase(kTimeBase);
         EXPECT_EQ(m_link->ReadMemoryWord(2040), 0xFFFF) << c.name << ": next transaction works";
     }
 }
 
 TEST_F(TransactionTest, LateReplyWithinTheWaitSucceeds)
 {
-    fault(FaultKind::LateReply, "VV", {}, kTimeBase / 2);
+    fault(FaultKind::LateReply, "VV", {}, 100);
     EXPECT_TRUE(m_link->SendCommand("VV", 0));
     // Too late: the transaction times out. The stale reply that arrives afterwards is drained
     // by the next transaction before it sends.
-    fault(FaultKind::LateReply, "RE", {}, 3 * kTimeBase);
+    fault(FaultKind::LateReply, "RE", {}, 300);
+    shortWaits();
     EXPECT_FALSE(m_link->SendCommand("RE", 0));
-    QThread::msleep(2 * kTimeBase);
+    QThread::msleep(350);
+    m_link->SetTimeBase(kTimeBase);
     quint32 value = 0;
     EXPECT_TRUE(m_link->SendCommand("RE", 2040, &value));
     EXPECT_EQ(value, 0xFFFFu);
@@ -150,7 +155,7 @@ TEST_F(TransactionTest, LateReplyWithinTheWaitSucceeds)
 
 TEST_F(TransactionTest, NestedTransactionIsRefused)
 {
-    fault(FaultKind::LateReply, "VV", {}, kTimeBase / 2);
+    fault(FaultKind::LateReply, "VV", {}, 100);
     bool innerResult = true;
     bool innerRan = false;
     QTimer::singleShot(10, [&] {
@@ -169,15 +174,17 @@ TEST_F(TransactionTest, NestedTransactionIsRefused)
 TEST_F(TransactionTest, PortVanishingMidTransactionThenReopens)
 {
     fault(FaultKind::Unplug, "VV", {}, 50);
+    shortWaits();
     QElapsedTimer clock;
     clock.start();
     EXPECT_FALSE(m_link->SendCommand("VV", 0));
-    EXPECT_LT(clock.elapsed(), 2 * kTimeBase + 1000);
+    EXPECT_LT(clock.elapsed(), 2 * kShortTimeBase + 1000);
     EXPECT_FALSE(m_link->SendCommand("VV", 0)) << "the lost device is not used again";
     EXPECT_EQ(m_link->PendingBytes(), -1);
     ASSERT_TRUE(m_sim->waitForExchanges(1, 100));
     for (int i = 0; i < 100 && !m_sim->plugged(); ++i)
         QThread::msleep(5);
+    m_link->SetTimeBase(kTimeBase);
     ASSERT_TRUE(openLink());
     EXPECT_TRUE(m_link->ProbeInstrument());
 }

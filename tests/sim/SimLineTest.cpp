@@ -90,8 +90,11 @@ TEST_F(SimLineTest, UnplugTakesTheLineAwayAndPlugBringsANewOne)
     EXPECT_FALSE(QFileInfo::exists(m_options.linkPath));
     qint32 n = 8;
     m_port.Write("!VV0000\r", n);
-    QThread::msleep(20);
-    QCoreApplication::processEvents();  // the port learns of the loss in the event loop
+    // The port learns of the loss in the event loop.
+    for (int i = 0; i < 200 && m_port.BytesWaiting() != -1; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
     EXPECT_EQ(m_port.BytesWaiting(), -1) << "the client sees the device go";
     m_sim.plug();
     EXPECT_TRUE(m_sim.plugged());
@@ -134,8 +137,9 @@ TEST_F(SimLineTest, ControlLines)
 
 TEST_F(SimLineTest, EveryCommandIsAnsweredWithItsEcho)
 {
+    // ("PR" is left out: its reply is followed by a text stream.)
     size_t done = 0;
-    for (const char* m : {"RE", "LE", "WE", "UC", "VV", "CS", "DA", "PR", "RL", "DR", "HL", "LL", "MD",
+    for (const char* m : {"RE", "LE", "WE", "UC", "VV", "CS", "DA", "RL", "DR", "HL", "LL", "MD",
                           "OT", "MS", "TT", "tt", "TS", "ts", "TE", "te", "C0", "C1", "CT", "BS", "LS",
                           "GC", "ST", "RS", "SO", "GA", "NM", "AS", "PL", "LO", "LG", "AG", "NS", "BV",
                           "KP", "ML", "OF"}) {
