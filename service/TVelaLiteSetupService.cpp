@@ -63,7 +63,7 @@ void TVelaLiteSetup::SwitchOffClick()
 
 void TVelaLiteSetup::ToggleAlwaysOnClick()
 {
-    const bool turnOn = !lbAlwaysOn->isVisible() || lbAlwaysOn->text() == txt("Auto Off");
+    const bool turnOn = lbAlwaysOn->isHidden() || lbAlwaysOn->text() == txt("Auto Off");
     const Outcome out = m_setup.SendServiceCommand(cmd::kStayOn, turnOn ? 1 : 0,
         turnOn ? QStringLiteral("Vela-DuzirIriz Never Switch Off command failure.")
                : QStringLiteral("Vela-DuzirIriz Never Switch Off Disable command failure."));
