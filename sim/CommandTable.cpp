@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include "link/CommandSet.h"
+#include "sim/TextStream.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,7 +180,10 @@ void CommandTable::addMemoryCommands()
             storeSamples(s, slot, {});
         return ok();
     });
-    add(cmd::kPrintResults, [](InstrumentState&, quint32) { return ok(); });
+    add(cmd::kPrintResults, [](InstrumentState& s, quint32) {
+        s.pendingOutput = printoutOf(s);  // the printout follows the reply
+        return ok();
+    });
     add(cmd::kOff, [](InstrumentState& s, quint32) {
         if (!s.stayOn)
             s.poweredOn = false;

@@ -104,6 +104,7 @@ std::vector<int> slotsOf(Model model)
     switch (model) {
     case Model::Dual: return {0, 1};
     case Model::Triple: return {0, 1, 2};
+    case Model::Single20: return {0};  // the 20 degree slot, read by the 20 degree upload
     default: return {1};
     }
 }

@@ -48,6 +48,8 @@ struct InstrumentState {
     int soakRuns = 0;                       ///< "ST" count
     std::array<AngleChannel, 3> channels{}; ///< 20, middle, 85 degree
     int currentAngle = 0;                   ///< channel the readings come from
+    QByteArray printout;                    ///< what "PR" prints (empty: demo opacity batches)
+    QByteArray pendingOutput;               ///< sent by the line after the reply (TextStream)
 
     // Words and helpers of the memory image.
     [[nodiscard]] quint16 word(int address) const;

@@ -17,6 +17,7 @@ constexpr int kBitsPerByte = 11;  // start, 8 data, 2 stop
 constexpr auto kWriteGrain = std::chrono::microseconds(1000);
 constexpr qsizetype kMaxLine = 4096;
 constexpr int kEndlessDefault = 2000;
+constexpr int kPrintoutPauseMs = 50;
 
 QString escaped(const QByteArray& bytes)
 {
@@ -337,6 +338,7 @@ void LineEngine::handleLine(const QByteArray& raw, TimePoint at)
             if (!m_state.poweredOn)
                 m_offUntil = at + std::chrono::milliseconds(m_state.offHoldMs);
             answer(frame, reply, fault, at, ex);
+            sendPending(at);
         }
     }
     record(ex);
@@ -356,6 +358,28 @@ void LineEngine::answer(const Frame& frame, CommandReply reply, const std::optio
     schedule(bytes, at + std::chrono::milliseconds(delayMs), std::chrono::milliseconds(gapMs));
     m_abandonOutput = fault && fault->kind == FaultKind::Endless;
     ex.sent = bytes;
+}
+
+void LineEngine::sendPending(TimePoint at)
+{
+    if (m_state.pendingOutput.isEmpty())
+        return;
+    // A short pause after the reply, as the instrument starts printing.
+    schedule(m_state.pendingOutput, std::max(at, m_txFree) + std::chrono::milliseconds(kPrintoutPauseMs),
+             Clock::duration::zero());
+    m_state.pendingOutput.clear();
+}
+
+void LineEngine::sendText(const QByteArray& bytes, int delayMs)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_plugged)
+            return;
+        schedule(bytes, std::max(Clock::now(), m_txFree) + std::chrono::milliseconds(delayMs),
+                 Clock::duration::zero());
+    }
+    wake();
 }
 
 void LineEngine::schedule(const QByteArray& bytes, TimePoint start, Clock::duration gap)

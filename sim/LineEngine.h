@@ -45,6 +45,8 @@ public:
     [[nodiscard]] std::vector<Exchange> transcript() const;
     void clearTranscript();
     bool waitForExchanges(size_t n, int timeoutMs) const;
+    /// Sends bytes the instrument outputs by itself (a text stream), after delayMs.
+    void sendText(const QByteArray& bytes, int delayMs);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -63,6 +65,7 @@ private:
     void answer(const Frame& frame, CommandReply reply, const std::optional<FaultRule>& fault,
                 TimePoint at, Exchange& exchange);
     void schedule(const QByteArray& bytes, TimePoint start, Clock::duration gap);
+    void sendPending(TimePoint at);
     void transmit(TimePoint now);
     [[nodiscard]] TimePoint nextDeadline(TimePoint now) const;
     void record(Exchange exchange);

@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "sim/TextStream.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -80,6 +82,18 @@ int wordAddress(const QString& key, bool& ok)
     return key.startsWith(QLatin1String("0x")) ? key.mid(2).toInt(&ok, 16) : key.toInt(&ok);
 }
 
+bool applyStreams(Scenario& sc, const QJsonObject& o, QString* error)
+{
+    if (o.contains(QLatin1String("printout"))
+        && !parseStreamSpec(o.value(QLatin1String("printout")).toString(), sc.state.printout, error))
+        return false;
+    const QJsonObject stream = o.value(QLatin1String("stream")).toObject();
+    if (stream.isEmpty())
+        return true;
+    sc.streamDelayMs = stream.value(QLatin1String("delayMs")).toInt(1000);
+    return parseStreamSpec(stream.value(QLatin1String("spec")).toString(), sc.stream, error);
+}
+
 } // namespace
 
 bool parseScenario(const QByteArray& json, Scenario& sc, QString* error)
@@ -132,6 +146,8 @@ bool parseScenario(const QByteArray& json, Scenario& sc, QString* error)
         sc.baud = line.value(QLatin1String("baud")).toInt();
     if ((sc.hasTiming = line.contains(QLatin1String("timing"))))
         sc.timing = line.value(QLatin1String("timing")).toBool();
+    if (!applyStreams(sc, o, error))
+        return false;
     for (const QJsonValue v : o.value(QLatin1String("faults")).toArray()) {
         FaultRule rule;
         if (!parseFault(v.toObject(), rule, error))

@@ -15,6 +15,8 @@
 //   "words": {"2040": 65535, "0x0800": 1},   raw memory words, applied last
 //   "memoryBusy": false, "offHoldMs": 5000,
 //   "line": {"baud": 0, "timing": true},
+//   "printout": "pac",                 what "PR" prints (a stream SPEC, see TextStream.h)
+//   "stream": {"spec": "gloss 85 55.1,54.9", "delayMs": 1000},   sent once after the start
 //   "faults": [{"kind": "no-reply", "mnemonic": "RE", "skip": 0, "count": 1,
 //               "delayMs": 0, "text": "x?", "bytes": -1}]
 // }
@@ -35,6 +37,8 @@ struct Scenario {
     bool hasBaud = false, hasTiming = false;
     int baud = 0;
     bool timing = true;
+    QByteArray stream;      ///< "stream": {"spec": "gloss 85 1,2,3", "delayMs": 1000}: sent once
+    int streamDelayMs = 0;  ///< after the line opened
 };
 
 /// Parses scenario JSON on top of a model's defaults (a "model" key first resets the state).

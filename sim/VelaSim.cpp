@@ -1,6 +1,7 @@
 #include "VelaSim.h"
 
 #include "sim/LineEngine.h"
+#include "sim/TextStream.h"
 
 #include <QStringList>
 
@@ -112,6 +113,11 @@ bool VelaSim::waitForExchanges(size_t n, int timeoutMs) const
     return m_engine->waitForExchanges(n, timeoutMs);
 }
 
+void VelaSim::sendText(const QByteArray& bytes, int delayMs)
+{
+    m_engine->sendText(bytes, delayMs);
+}
+
 namespace {
 
 bool parseOnOff(const QString& word, bool& on)
@@ -147,6 +153,9 @@ bool applyControl(VelaSim& sim, const QString& line, QString* error)
     const QStringList w = line.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     const QString verb = w.value(0);
     bool on = false;
+    bool stream = false;
+    if (const bool ok = applyStreamControl(sim, line, &stream, error); stream)
+        return ok;
     if (verb == QLatin1String("fault")) {
         FaultRule rule;
         if (!parseFaultRule(line.trimmed().mid(5).trimmed(), rule, error))

@@ -72,6 +72,8 @@ public:
     void clearTranscript();
     /// Waits (without events) until the transcript holds at least n exchanges.
     bool waitForExchanges(size_t n, int timeoutMs) const;
+    /// Sends a text stream (bytes the instrument outputs by itself) after delayMs.
+    void sendText(const QByteArray& bytes, int delayMs = 0);
 
 private:
     std::unique_ptr<LineEngine> m_engine;
@@ -79,7 +81,8 @@ private:
 
 /// Applies one control line ("fault ...", "clear-faults", "unplug [MS]", "plug",
 /// "busy on|off", "power on|off", "word ADDR VALUE", "samples SLOT v,v,...",
-/// "timing on|off [BAUD]", "model NAME"). False with a reason when the line is not understood.
+/// "timing on|off [BAUD]", "model NAME", "stream SPEC [delay=MS]", "printout SPEC"; SPEC as in
+/// TextStream.h). False with a reason when the line is not understood.
 bool applyControl(VelaSim& sim, const QString& line, QString* error = nullptr);
 
 } // namespace vela::sim

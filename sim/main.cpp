@@ -28,7 +28,8 @@ const char* const kUsage =
     "  --control   FIFO for run-time commands: fault KIND [MN] [count=N] [skip=N] [delay=MS]\n"
     "              [bytes=N] [text=...], clear-faults, unplug [MS], plug, busy on|off,\n"
     "              power on|off, word ADDR VALUE, samples SLOT v,v,..., timing on|off [BAUD],\n"
-    "              model NAME, quit\n";
+    "              model NAME, stream gloss|curve|shade ANGLE v,v,...|pac|raw TEXT [delay=MS],\n"
+    "              printout SPEC (what \"PR\" prints), quit\n";
 
 QString option(const QStringList& args, const char* name, const QString& def = {})
 {
@@ -126,6 +127,8 @@ int main(int argc, char** argv)
         sim.addFault(rule);
     if (!sim.start(options, &error))
         return fail(error);
+    if (!sc.stream.isEmpty())
+        sim.sendText(sc.stream, sc.streamDelayMs);
     const QString controlPath = option(args, "--control");
     const int control = openControl(controlPath);
     if (!controlPath.isEmpty() && control < 0)
