@@ -23,6 +23,8 @@ bool isUnsupported(const QSerialPort& port)
     return port.error() == QSerialPort::UnsupportedOperationError;
 }
 
+constexpr int kLivenessCheckMs = 50;
+
 } // namespace
 
 int comPortNumber(const QString& name)
@@ -183,7 +185,11 @@ bool CommsHandler::stillThere()
 {
     // A vanished device (unplugged adapter, closed pseudo-terminal) does not always tell the
     // port object outside the event loop; re-applying a line setting it accepted at open does.
-    if (!m_lost && !m_port->setDataBits(QSerialPort::Data8)) {
+    // Checked at most every kLivenessCheckMs, since empty reads come often while waiting.
+    if (m_lost || (m_livenessCheck.isValid() && m_livenessCheck.elapsed() < kLivenessCheckMs))
+        return !m_lost;
+    m_livenessCheck.start();
+    if (!m_port->setDataBits(QSerialPort::Data8)) {
         m_lost = true;
         m_lineErrors |= kCeFrame;
         m_lastError = quint32(QSerialPort::ResourceError);
@@ -216,6 +222,7 @@ bool CommsHandler::Write(const char* bytes, qint32& count)
         m_lastError = quint32(m_port->error());
         return false;
     }
+    m_port->flush();  // usually sends it all at once
     QDeadlineTimer deadline(kWriteTimeoutConstantMs + kWriteTimeoutPerByteMs * wanted);
     while (m_port->bytesToWrite() > 0 && !deadline.hasExpired() && !m_lost) {
         if (!m_port->waitForBytesWritten(int(std::max<qint64>(1, deadline.remainingTime()))))

@@ -1,5 +1,6 @@
 #pragma once
 // The program's only access to the serial line: fixed line settings, plain byte transfer.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
@@ -100,6 +101,7 @@ private:
     quint32 m_lastError = 0;
     quint32 m_lineErrors = 0;
     int m_purges = 0;
+    QElapsedTimer m_livenessCheck;
     QStringList m_limitations;
 };
 

@@ -11,6 +11,10 @@
 #include <cstdio>
 #include <ctime>
 #include <vector>
+#ifdef __linux__
+#include <pthread.h>
+#include <sched.h>
+#endif
 
 namespace {
 
@@ -21,7 +25,30 @@ struct Result {
     long long bytes = 0;
 };
 
-bool readSlot(int baud, const QString& dir, Result& r)
+/// Starts the simulator's line thread with real-time priority where allowed: the instrument's
+/// timing is the hardware's and must not suffer from other load on the machine. The reading
+/// side keeps normal priority. Returns whether it was granted.
+bool startSimulator(vela::sim::VelaSim& sim, const vela::sim::SimOptions& options, bool& realtime)
+{
+    realtime = false;
+#ifdef __linux__
+    sched_param rt{};
+    rt.sched_priority = 10;
+    sched_param normal{};
+    int policy = SCHED_OTHER;
+    pthread_getschedparam(pthread_self(), &policy, &normal);
+    realtime = qEnvironmentVariableIsEmpty("BENCH_NO_RT")
+               && pthread_setschedparam(pthread_self(), SCHED_FIFO, &rt) == 0;
+    const bool ok = sim.start(options);  // the line thread inherits the policy
+    if (realtime)
+        pthread_setschedparam(pthread_self(), policy, &normal);
+    return ok;
+#else
+    return sim.start(options);
+#endif
+}
+
+bool readSlot(int baud, const QString& dir, Result& r, bool& realtime)
 {
     using namespace vela;
     sim::InstrumentState state = sim::VelaSim::defaultState();
@@ -33,7 +60,7 @@ bool readSlot(int baud, const QString& dir, Result& r)
     sim::SimOptions options;
     options.linkPath = QDir(dir).filePath(QStringLiteral("bench-%1").arg(baud));
     options.lineTiming = qEnvironmentVariableIsEmpty("BENCH_NO_TIMING");  // at the rate the client sets
-    if (!sim.start(options))
+    if (!startSimulator(sim, options, realtime))
         return false;
     link::InstrumentLink link;
     if (!link.Comms().OpenDevice(sim.devicePath(), baud, false))
@@ -64,7 +91,8 @@ int main(int argc, char** argv)
     const int rates[2] = {4800, 115200};
     for (int i = 0; i < 2; ++i) {
         Result r;
-        if (!readSlot(rates[i], dir.path(), r)) {
+        bool realtime = false;
+        if (!readSlot(rates[i], dir.path(), r, realtime)) {
             std::fprintf(stderr, "bench: slot read at %d baud failed\n", rates[i]);
             return 1;
         }
@@ -72,8 +100,9 @@ int main(int argc, char** argv)
         cpu += r.cpuS;
         elapsed += r.elapsedS;
         std::printf("%6d baud: %lld bytes on the line, elapsed %.3f s, wire limit %.3f s, ratio %.3f, "
-                    "cpu %.3f s (%.1f%% of elapsed)\n",
-                    rates[i], r.bytes, r.elapsedS, r.wireS, ratio[i], r.cpuS, 100.0 * r.cpuS / r.elapsedS);
+                    "cpu %.3f s (%.1f%% of elapsed)%s\n",
+                    rates[i], r.bytes, r.elapsedS, r.wireS, ratio[i], r.cpuS, 100.0 * r.cpuS / r.elapsedS,
+                    realtime ? ", simulator line thread real-time" : "");
     }
     std::printf("wire_ratio_4800=%.3f wire_ratio_115200=%.3f cpu_fraction=%.3f\n", ratio[0], ratio[1],
                 cpu / elapsed);
