@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include "link/CommandSet.h"
+#include "sim/SetupModel.h"
 #include "sim/TextStream.h"
 
 #include <algorithm>
@@ -128,6 +129,7 @@ CommandTable::CommandTable()
     addMemoryCommands();
     addSettingCommands();
     addLiveCommands();
+    addSetupCommands(*this);
 }
 
 void CommandTable::add(const QByteArray& mnemonic, CommandHandler handler)

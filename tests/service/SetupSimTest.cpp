@@ -295,6 +295,8 @@ TEST_F(SetupSim, RemoteReadingPrimitives)
         s.currentAngle = 0;
         s.channels[0].tileGloss = 91.3;
         s.channels[1].tileGloss = 45.0;
+        s.setWord(link::mem::kMirrorCorrection20, 1000);
+        s.setWord(link::mem::kMirrorCorrection2, 1000);
     });
     m_sim->clearTranscript();
     LiveReading r;
@@ -342,4 +344,37 @@ TEST_F(SetupSim, PotsAndServiceCommands)
     out = m_setup->SendServiceCommand("NM", 1, QStringLiteral("Vela-DuzirIriz Non stats change command failure."));
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(texts(out), QStringList{"Vela-DuzirIriz Non stats change command failure."});
+}
+
+TEST_F(SetupSim, ReadingsFollowTheMirrorCorrectionAndTheMenuKeys)
+{
+    m_sim->withState([](sim::InstrumentState& s) {
+        s.currentAngle = 0;
+        s.channels[0].tileGloss = 50.0;
+    });
+    SetupValues v;
+    ASSERT_TRUE(m_setup->ReadSetup(v).ok);
+    LiveReading r;
+    struct Case {
+        const char* correction;
+        bool enabled;
+        const char* shown;
+    };
+    const Case cases[] = {{"1.1", true, "  55.0"}, {"0.9", true, "  45.0"}, {"1.1", false, "  50.0"}};
+    for (const Case& c : cases) {
+        v.mirror20 = QString::fromLatin1(c.correction);
+        v.enableCorrection = c.enabled;
+        ASSERT_TRUE(m_setup->WriteSetup(v).ok);
+        ASSERT_TRUE(m_setup->RefreshReading(r).ok);
+        EXPECT_EQ(r.gloss.value_or(""), c.shown) << c.correction << c.enabled;
+    }
+    // The Up key opens the instrument's menu: a remote reading does not refresh until the
+    // measurement screen is asked for again.
+    ASSERT_TRUE(m_setup->SendServiceCommand("KP", 4, {}).ok);
+    ASSERT_TRUE(m_setup->SendServiceCommand("KP", 0, {}).ok);
+    EXPECT_FALSE(m_sim->state().measureScreen);
+    r = {};
+    ASSERT_TRUE(m_setup->TakeReading(true, r).ok);
+    EXPECT_TRUE(r.clearGloss) << "ML 2 brings the measurement screen back";
+    EXPECT_TRUE(m_sim->state().measureScreen);
 }

@@ -253,10 +253,13 @@ TEST_F(SetupWindow, PotsKeepTrackBarAndEditTogether)
 TEST_F(SetupWindow, TakeReadingShowsTheReading)
 {
     TVelaLiteSetup& w = *m_window;
-    m_sim->withState([](sim::InstrumentState& s) { s.channels[0].tileGloss = 12.3; });
+    m_sim->withState([](sim::InstrumentState& s) {
+        s.channels[0].tileGloss = 12.3;
+        s.setWord(link::mem::kMirrorCorrection20, 1100);   // the reading follows the correction
+    });
     EXPECT_TRUE(w.TakeReading(true));
     expectSettled();
-    EXPECT_EQ(w.Gloss->text(), "  12.3");
+    EXPECT_EQ(w.Gloss->text(), "  13.5");
     EXPECT_EQ(w.Angle->text(), "20");
     EXPECT_EQ(w.NoSamples->text(), "1");
     w.PressAngleKey();
