@@ -5,10 +5,25 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace vela::results {
+namespace {
+
+// Shortest text of a finite float into buffer (64 bytes); returns its length.
+qsizetype finiteFloatText(float f, char* buffer)
+{
+    char* end = std::to_chars(buffer, buffer + 63, f).ptr;
+    // Readers take the text as a double first; where that rounds to another float, write the
+    // float's exact double instead.
+    double back = 0.0;
+    std::from_chars(buffer, end, back);
+    if (float(back) != f)
+        end = std::to_chars(buffer, buffer + 63, double(f)).ptr;
+    return end - buffer;
+}
+
+} // namespace
 
 QByteArray floatText(float f)
 {
@@ -22,13 +37,7 @@ QByteArray floatText(float f)
     if (f == 0.0f && std::signbit(f))
         return QByteArray("-0");
     char buffer[64];
-    auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, f).ptr;
-    *end = '\0';
-    // Readers take the text as a double first; where that rounds to another float, write the
-    // float's exact double instead.
-    if (float(std::strtod(buffer, nullptr)) != f)
-        end = std::to_chars(buffer, buffer + sizeof buffer - 1, double(f)).ptr;
-    return QByteArray(buffer, end - buffer);
+    return QByteArray(buffer, finiteFloatText(f, buffer));
 }
 
 bool isNumberText(const QByteArray& text)
@@ -68,8 +77,17 @@ public:
     {
         const auto& table = byteTable();
         m_out += '"';
-        for (std::size_t i = 0; i < N && buffer[i] != '\0'; ++i)
-            m_out += table[static_cast<unsigned char>(buffer[i])];
+        std::size_t run = 0;  // start of a run of bytes that need no escape or re-coding
+        std::size_t i = 0;
+        for (; i < N && buffer[i] != '\0'; ++i) {
+            const auto b = static_cast<unsigned char>(buffer[i]);
+            if (b >= 0x20 && b < 0x80 && b != '"' && b != '\\')
+                continue;
+            m_out.append(buffer + run, qsizetype(i - run));
+            m_out += table[b];
+            run = i + 1;
+        }
+        m_out.append(buffer + run, qsizetype(i - run));
         m_out += '"';
         return *this;
     }
@@ -88,8 +106,12 @@ public:
     }
     JsonText& number(float f)
     {
-        const QByteArray t = floatText(f);
-        m_out += isNumberText(t) ? t : '"' + t + '"';
+        if (!std::isfinite(f) || (f == 0.0f && std::signbit(f))) {
+            m_out += '"' + floatText(f) + '"';
+            return *this;
+        }
+        char buffer[64];
+        m_out.append(buffer, finiteFloatText(f, buffer));
         return *this;
     }
     JsonText& integer(std::int32_t n)
