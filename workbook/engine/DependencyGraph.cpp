@@ -37,7 +37,11 @@ void DependencyGraph::addFormula(int sheetId, int row, int col, const Formula& f
             if (std::find(p.cells.begin(), p.cells.end(), k) != p.cells.end())
                 continue;
             p.cells.push_back(k);
-            m_cellDependents[k].push_back(me);
+            Dependents& d = m_cellDependents[k];
+            if (d.one == 0)
+                d.one = me;
+            else
+                d.more.push_back(me);
         } else {
             const Range r(r1, c1, n.b.rowAt(row), n.b.colAt(col));
             if (!r.isValid())
@@ -87,14 +91,27 @@ void DependencyGraph::removeFormula(CellKey k)
         const auto d = m_cellDependents.find(c);
         if (d == m_cellDependents.end())
             continue;
-        eraseOne(d->second, [k](CellKey x) { return x == k; });
-        if (d->second.empty())
+        Dependents& deps = d->second;
+        if (deps.one == k) {
+            deps.one = deps.more.empty() ? 0 : deps.more.back();
+            if (!deps.more.empty())
+                deps.more.pop_back();
+        } else {
+            eraseOne(deps.more, [k](CellKey x) { return x == k; });
+        }
+        if (deps.one == 0)
             m_cellDependents.erase(d);
     }
     for (const Area& a : it->second.areas)
         removeArea(a);
     m_precedents.erase(it);
     m_volatile.erase(k);
+}
+
+void DependencyGraph::reserve(size_t formulas)
+{
+    m_precedents.reserve(formulas);
+    m_cellDependents.reserve(formulas * 2);
 }
 
 void DependencyGraph::clear()
@@ -108,9 +125,11 @@ void DependencyGraph::clear()
 
 void DependencyGraph::forEachDependent(CellKey k, const std::function<void(CellKey)>& f) const
 {
-    if (const auto it = m_cellDependents.find(k); it != m_cellDependents.end())
-        for (CellKey d : it->second)
+    if (const auto it = m_cellDependents.find(k); it != m_cellDependents.end()) {
+        f(it->second.one);
+        for (CellKey d : it->second.more)
             f(d);
+    }
     const int sid = keySheet(k), row = keyRow(k), col = keyCol(k);
     if (const auto it = m_columnAreas.find(bucketKey(sid, col)); it != m_columnAreas.end())
         for (const Area& a : it->second)

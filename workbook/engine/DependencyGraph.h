@@ -31,6 +31,8 @@ public:
     void addFormula(int sheetId, int row, int col, const Formula& f);
     void removeFormula(CellKey k);
     void clear();
+    /// Expected number of formulas (avoids rehashing while a workbook is loaded).
+    void reserve(size_t formulas);
 
     /// Calls f for every formula cell that reads cell k.
     void forEachDependent(CellKey k, const std::function<void(CellKey)>& f) const;
@@ -50,7 +52,12 @@ private:
     void addArea(const Area& a);
     void removeArea(const Area& a);
 
-    std::unordered_map<CellKey, std::vector<CellKey>> m_cellDependents;
+    /// Dependents of one cell; most cells have one, kept without a heap block.
+    struct Dependents {
+        CellKey one = 0; // 0: none (sheet ids start at 1)
+        std::vector<CellKey> more;
+    };
+    std::unordered_map<CellKey, Dependents> m_cellDependents;
     std::unordered_map<quint64, std::vector<Area>> m_columnAreas;
     std::unordered_map<int, std::vector<Area>> m_wideAreas;
     struct Precedents {

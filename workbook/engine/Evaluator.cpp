@@ -184,8 +184,10 @@ Value callFunction(const FormulaNode& n, std::span<const Operand> args, EvalCont
 Value evaluateFormula(const Formula& f, const EvalContext& ctxIn)
 {
     EvalContext ctx = ctxIn;
-    std::vector<Operand> st;
-    st.reserve(8);
+    // One operand stack per thread, reused: evaluation never re-enters itself.
+    thread_local std::vector<Operand> stack;
+    std::vector<Operand>& st = stack;
+    st.clear();
     for (const FormulaNode& n : f.nodes()) {
         switch (n.kind) {
         case NodeKind::Number: st.push_back(Operand::of(Value::number(n.number))); break;
@@ -223,6 +225,7 @@ Value evaluateFormula(const Formula& f, const EvalContext& ctxIn)
     if (st.empty())
         return Value::error(ErrorCode::Value);
     Value v = ctx.scalar(st.back());
+    st.clear();
     return v.isEmpty() ? Value::number(0) : v;
 }
 

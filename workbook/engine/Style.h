@@ -1,4 +1,5 @@
 #pragma once
+#include <QHashFunctions>
 #include <QRgb>
 #include <QString>
 
@@ -28,5 +29,11 @@ struct Style {
     [[nodiscard]] bool hasBackground() const { return qAlpha(background) != 0; }
     friend bool operator==(const Style&, const Style&) = default;
 };
+
+inline size_t qHash(const Style& s, size_t seed = 0)
+{
+    return qHashMulti(seed, s.fontName, s.fontSize, s.bold, s.italic, s.underline, s.color, s.background,
+                      int(s.hAlign), int(s.vAlign), s.wrap, s.numberFormat, s.locked, s.hiddenFormula);
+}
 
 } // namespace vela::workbook

@@ -16,21 +16,12 @@ struct Workbook::Pending {
     bool modified = false;
 };
 
-namespace {
-QString styleKey(const Style& s)
-{
-    return QStringLiteral("%1|%2|%3%4%5|%6|%7|%8|%9|%10|%11|%12%13")
-        .arg(s.fontName).arg(s.fontSize).arg(int(s.bold)).arg(int(s.italic)).arg(int(s.underline))
-        .arg(s.color).arg(s.background).arg(int(s.hAlign)).arg(int(s.vAlign)).arg(int(s.wrap))
-        .arg(s.numberFormat).arg(int(s.locked)).arg(int(s.hiddenFormula));
-}
-} // namespace
 
 Workbook::Workbook(QObject* parent)
     : QObject(parent), m_graph(std::make_unique<DependencyGraph>()), m_pending(std::make_unique<Pending>())
 {
     m_styles.push_back(Style());
-    m_styleIndex.insert(styleKey(m_styles.front()), 0);
+    m_styleIndex.insert(m_styles.front(), 0);
     addSheet();
 }
 
@@ -43,7 +34,7 @@ void Workbook::clear()
     m_dirty.clear();
     m_styles.assign(1, Style());
     m_styleIndex.clear();
-    m_styleIndex.insert(styleKey(m_styles.front()), 0);
+    m_styleIndex.insert(m_styles.front(), 0);
     m_active = 0;
     addSheet();
     m_modified = false;
@@ -68,7 +59,7 @@ void Workbook::takeContents(Workbook& other)
     other.m_graph = std::make_unique<DependencyGraph>();
     other.m_styles.assign(1, Style());
     other.m_styleIndex.clear();
-    other.m_styleIndex.insert(styleKey(other.m_styles.front()), 0);
+    other.m_styleIndex.insert(other.m_styles.front(), 0);
     other.m_dirty.clear();
     other.addSheet();
     emit reset();
@@ -179,21 +170,20 @@ const Style& Workbook::styleAt(quint32 id) const
 
 quint32 Workbook::styleId(const Style& s)
 {
-    const QString key = styleKey(s);
-    const auto it = m_styleIndex.constFind(key);
+    const auto it = m_styleIndex.constFind(s);
     if (it != m_styleIndex.constEnd())
         return *it;
     m_styles.push_back(s);
     const quint32 id = quint32(m_styles.size() - 1);
-    m_styleIndex.insert(key, id);
+    m_styleIndex.insert(s, id);
     return id;
 }
 
 void Workbook::setDefaultStyle(const Style& s)
 {
-    m_styleIndex.remove(styleKey(m_styles.front()));
+    m_styleIndex.remove(m_styles.front());
     m_styles.front() = s;
-    m_styleIndex.insert(styleKey(s), 0);
+    m_styleIndex.insert(s, 0);
     for (int i = 0; i < sheetCount(); ++i)
         m_pending->structure.insert(i);
     emitPending();
@@ -284,6 +274,10 @@ void Workbook::emitPending()
 void Workbook::rebuildGraph()
 {
     m_graph->clear();
+    size_t formulas = 0;
+    for (const auto& s : m_sheets)
+        s->store().forEach([&formulas](int, int, const Cell& c) { formulas += c.formula ? 1 : 0; });
+    m_graph->reserve(formulas);
     for (const auto& s : m_sheets) {
         const int id = s->id();
         s->store().forEach([&](int row, int col, const Cell& c) {

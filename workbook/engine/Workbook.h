@@ -104,7 +104,7 @@ private:
     bool m_calculating = false;
     std::vector<std::unique_ptr<Sheet>> m_sheets;
     std::vector<Style> m_styles;
-    QHash<QString, quint32> m_styleIndex;
+    QHash<Style, quint32> m_styleIndex;
     std::unique_ptr<DependencyGraph> m_graph;
     int m_active = 0;
     int m_lastSheetId = 0;

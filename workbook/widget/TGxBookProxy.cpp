@@ -79,8 +79,11 @@ void TGxBookProxy::buildUi()
             &TGxBookProxy::onGridSelectionChanged);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TGxBookProxy::onGridSelectionChanged);
+    m_menuTimer.setSingleShot(true);
+    connect(&m_menuTimer, &QTimer::timeout, this, [this] { showContextMenu(m_menuPos); });
     connect(m_grid, &GxGridView::cellDoubleClicked, this,
             [this](int row, int col, Qt::MouseButton button) {
+                m_menuTimer.stop();
                 if (button == Qt::RightButton)
                     emit OnRDblClick(row + 1, col + 1);
                 else if (button == Qt::LeftButton)
@@ -188,6 +191,7 @@ void TGxBookProxy::showActiveSheet()
     m_syncing = true;
     m_model->setZoom(s->view().viewScale / 100.0);
     m_model->showSheet(m_book->activeSheet(), e.width(), e.height());
+    m_hiddenRowsShown.clear();  // a reset model shows every row again
     m_syncing = false;
     applyLayout();
     rebuildTabs();
@@ -244,9 +248,16 @@ void TGxBookProxy::applyLayout()
     for (auto it = s->rowHeights().cbegin(); it != s->rowHeights().cend(); ++it)
         if (it.key() <= m_model->rowCount())
             vh->resizeSection(it.key() - 1, rowPixels(it.key(), zoom));
-    for (int r : s->hiddenRows())
-        if (r <= m_model->rowCount())
+    for (int r : std::as_const(m_hiddenRowsShown))
+        if (r <= m_model->rowCount() && !s->isRowHidden(r))
+            m_grid->setRowHidden(r - 1, false);
+    m_hiddenRowsShown.clear();
+    for (int r : s->hiddenRows()) {
+        if (r <= m_model->rowCount()) {
             m_grid->setRowHidden(r - 1, true);
+            m_hiddenRowsShown.append(r);
+        }
+    }
     m_delegate->setGridLines(s->view().showGrid);
     hh->setVisible(s->view().showHeadings);
     vh->setVisible(s->view().showHeadings);

@@ -9,7 +9,9 @@
 #include <QHash>
 #include <QList>
 #include <QSize>
+#include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -228,6 +230,7 @@ private:
     void commitEditBar();
     void commitNameBox();
     void onGridCommand(GridCommand command);
+    void showContextMenu(const QPoint& globalPos);
     void onCellEdited(int row, int column, bool ok, const QString& error);
     [[nodiscard]] Range selectionBounds() const;
     [[nodiscard]] bool operatorMayChange(const Range& range);
@@ -248,6 +251,9 @@ private:
     GxFindDialog* m_findDialog = nullptr;
     std::unique_ptr<QPrinter> m_printer;
 
+    QTimer m_menuTimer;
+    QPoint m_menuPos;
+    QList<int> m_hiddenRowsShown;  // rows the grid hides for the sheet shown
     CellRef m_active{1, 1};
     QList<Range> m_selection{Range(1, 1, 1, 1)};
     QHash<int, QSize> m_extents;   // sheet id -> explicit extent (rows, columns)

@@ -257,6 +257,19 @@ void TGxBookProxy::onGridCommand(GridCommand command)
 
 void TGxBookProxy::contextMenuEvent(QContextMenuEvent* event)
 {
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        showContextMenu(event->globalPos());
+        return;
+    }
+    // A right double click is an event of its own (OnRDblClick): the menu waits for the
+    // double-click interval and is dropped when the second click comes.
+    m_menuPos = event->globalPos();
+    m_menuTimer.start(QApplication::doubleClickInterval());
+}
+
+void TGxBookProxy::showContextMenu(const QPoint& globalPos)
+{
     QMenu menu(this);
     menu.addAction(tr("Cu&t"), this, [this] { onGridCommand(GridCommand::Cut); });
     menu.addAction(tr("&Copy"), this, &TGxBookProxy::EditCopy);
@@ -273,7 +286,7 @@ void TGxBookProxy::contextMenuEvent(QContextMenuEvent* event)
         menu.addSeparator();
         menu.addAction(tr("&Workbook Designer..."), this, &TGxBookProxy::LaunchDesigner);
     }
-    menu.exec(event->globalPos());
+    menu.exec(globalPos);
 }
 
 void TGxBookProxy::LaunchDesigner()

@@ -66,8 +66,9 @@ void TGxBookProxy::OpenFileDlg(const QString& title, QWidget* owner, QString& pa
     request.caption = title;
     request.directory = QDir::currentPath();
     request.filters = workbookFilters();
-    if (owner)
-        platform::dialogs().setParentWindow(owner);
+    // The dialogs seam keeps the program's own parent window; the owner is not swapped in, so
+    // a control that goes away can never leave the seam pointing at a deleted window.
+    Q_UNUSED(owner);
     path = platform::openFile(request);
 }
 
@@ -79,7 +80,6 @@ void TGxBookProxy::SaveFileDlg(const QString& title, QString& path, int& fileTyp
     request.fileName = path;
     request.filters = workbookFilters();
     request.defaultSuffix = QStringLiteral("vts");
-    platform::dialogs().setParentWindow(hWnd());
     const QString chosen = platform::dialogs().saveFile(request);
     if (chosen.isEmpty()) {
         fileType = 0;
@@ -205,7 +205,6 @@ bool TGxBookProxy::FilePrint(bool showDialog)
 {
     QPrinter& p = *printer();
     preparePrinter(p);
-    platform::dialogs().setParentWindow(hWnd());
     if (showDialog && !platform::dialogs().printDialog(&p))
         return false;
     return PrintTo(p);
