@@ -207,12 +207,10 @@ void TPreferences::copyFromSetup(TVelaLiteSetup& s)
     setRowVisible(SetupTargetGloss20, has20Degree(model));
     if (has20Degree(model))
         SetupTargetGloss20->setText(s.SetupTargetGloss20->text());
-    HighLimit20Degree->setText(s.HighLimit20Degree->text());
-    LowLimit20Degree->setText(s.LowLimit20Degree->text());
-    Difference20Degree->setText(s.Difference20Degree->text());
-    HighLimit60Degree->setText(s.HighLimit60Degree->text());
-    LowLimit60Degree->setText(s.LowLimit60Degree->text());
-    Difference60Degree->setText(s.Difference60Degree->text());
+    const std::array<QLineEdit*, 6> from = s.limitEdits();
+    const std::array<QLineEdit*, 6> to = limitEdits();
+    for (size_t i = 0; i < to.size(); ++i)
+        to[i]->setText(from[i]->text());
     Setup->setEnabled(true);
     ReadSetup->setEnabled(true);
 }
@@ -252,6 +250,12 @@ void TPreferences::setSetupButtonsEnabled(bool enabled)
 {
     Setup->setEnabled(enabled);
     ReadSetup->setEnabled(enabled);
+}
+
+std::array<QLineEdit*, 6> TPreferences::limitEdits() const
+{
+    return {HighLimit20Degree, LowLimit20Degree, Difference20Degree,
+            HighLimit60Degree, LowLimit60Degree, Difference60Degree};
 }
 
 int TPreferences::onTimePosition() const
@@ -309,12 +313,10 @@ void TPreferences::SetupClick()
     s->SetupTargetGloss20->setText(SetupTargetGloss20->text());
     s->SetupTargetGloss60->setText(SetupTargetGloss60->text());
     s->SetupTargetGloss85->setText(SetupTargetGloss85->text());
-    s->HighLimit20Degree->setText(HighLimit20Degree->text());
-    s->LowLimit20Degree->setText(LowLimit20Degree->text());
-    s->Difference20Degree->setText(Difference20Degree->text());
-    s->HighLimit60Degree->setText(HighLimit60Degree->text());
-    s->LowLimit60Degree->setText(LowLimit60Degree->text());
-    s->Difference60Degree->setText(Difference60Degree->text());
+    const std::array<QLineEdit*, 6> from = limitEdits();
+    const std::array<QLineEdit*, 6> to = s->limitEdits();
+    for (size_t i = 0; i < to.size(); ++i)
+        to[i]->setText(from[i]->text());
     s->tbInstrumentOnTime->setValue(tbInstrumentOnTime->value());
     s->Languages->setCurrentIndex(Languages->currentIndex());
     s->SetupClick();

@@ -113,6 +113,7 @@ private:
     void checkPortButton(int port);
     void copyFromSetup(TVelaLiteSetup& setup);
     void showLimitRows();
+    [[nodiscard]] std::array<QLineEdit*, 6> limitEdits() const;
     [[nodiscard]] TVelaLiteSetup* setupWindow() const;
     [[nodiscard]] bool expired() const { return m_expired && m_expired(); }
     void restartTimer() const

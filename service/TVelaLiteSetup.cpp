@@ -2,6 +2,8 @@
 // number operations.
 #include "TVelaLiteSetup.h"
 
+#include <algorithm>
+
 #include "link/FloatFormat.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
@@ -10,6 +12,7 @@
 #include "translation/Translator.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -175,8 +178,9 @@ SetupValues TVelaLiteSetup::values() const
     v.bulbSettlingTime = BulbSettingTime->text();
     v.maxGlossCalibChange = MaxGlossCalibChange->text();
     v.divideBy10Range = DivideBy10Range->text();
-    v.limits20 = {HighLimit20Degree->text(), LowLimit20Degree->text(), Difference20Degree->text()};
-    v.limits60 = {HighLimit60Degree->text(), LowLimit60Degree->text(), Difference60Degree->text()};
+    const std::array<QLineEdit*, 6> limits = limitEdits();
+    v.limits20 = {limits[0]->text(), limits[1]->text(), limits[2]->text()};
+    v.limits60 = {limits[3]->text(), limits[4]->text(), limits[5]->text()};
     v.onTime = tbInstrumentOnTime->value();
     v.language = Languages->currentIndex();
     v.autoCalibration = AutoCalibration->isChecked();
@@ -207,11 +211,30 @@ void TVelaLiteSetup::showValues(const SetupValues& v)
         {Difference60Degree, &v.limits60.difference}};
     for (const auto& [edit, text] : texts)
         edit->setText(*text);
+    const QString* limitTexts[] = {&v.limits20.high, &v.limits20.low, &v.limits20.difference,
+                                   &v.limits60.high, &v.limits60.low, &v.limits60.difference};
+    const std::array<QLineEdit*, 6> limits = limitEdits();
+    for (size_t i = 0; i < limits.size(); ++i)
+        limits[i]->setText(*limitTexts[i]);
     tbInstrumentOnTime->setValue(v.onTime);
     Languages->setCurrentIndex(v.language >= 0 && v.language < Languages->count() ? v.language : -1);
     AutoCalibration->setChecked(v.autoCalibration);
     setPotControls(false, v.signalPot);
     setPotControls(true, v.refPot);
+}
+
+void TVelaLiteSetup::bindInterfaceLimits(const std::array<QLineEdit*, 6>& edits)
+{
+    m_interfaceLimits = edits;
+    gbPassFailLimits->setVisible(false);
+}
+
+std::array<QLineEdit*, 6> TVelaLiteSetup::limitEdits() const
+{
+    if (std::all_of(m_interfaceLimits.begin(), m_interfaceLimits.end(), [](QLineEdit* e) { return e; }))
+        return m_interfaceLimits;
+    return {HighLimit20Degree, LowLimit20Degree, Difference20Degree,
+            HighLimit60Degree, LowLimit60Degree, Difference60Degree};
 }
 
 // ---- Read, write, serial number ---------------------------------------------------------------

@@ -84,6 +84,12 @@ public:
     [[nodiscard]] SetupValues values() const;
     void showValues(const SetupValues& values);
 
+    /// The limit edits the set-up sends and fills, in the order 20 degree high, low, difference,
+    /// then 60 degree high, low, difference: the interface window's once bound (its own group
+    /// is then hidden), else this window's own.
+    void bindInterfaceLimits(const std::array<QLineEdit*, 6>& edits);
+    [[nodiscard]] std::array<QLineEdit*, 6> limitEdits() const;
+
     /// Hooks the program wires when the other windows exist: reopening the serial port when the
     /// window is shown, and opening the interface and programming windows.
     void setReopenPort(std::function<void()> fn) { m_reopenPort = std::move(fn); }
@@ -147,6 +153,7 @@ private:
     LampTargets m_lampTargets{};
     double m_maxGlossCalibChange = 10.0;
     QString m_programFolder;
+    std::array<QLineEdit*, 6> m_interfaceLimits{};
     std::function<void()> m_reopenPort, m_showInterface;
     std::function<void(const QString&)> m_showProgramming;
 };

@@ -265,3 +265,27 @@ TEST_F(SetupWindow, TakeReadingShowsTheReading)
     w.PressAngleKey();
     EXPECT_EQ(w.Angle->text(), "60");
 }
+
+TEST_F(SetupWindow, BoundInterfaceLimitsAreTheOnesSentAndFilled)
+{
+    TVelaLiteSetup& w = *m_window;
+    std::array<std::unique_ptr<QLineEdit>, 6> owned;
+    std::array<QLineEdit*, 6> edits{};
+    for (size_t i = 0; i < 6; ++i) {
+        owned[i] = std::make_unique<QLineEdit>();
+        edits[i] = owned[i].get();
+    }
+    w.bindInterfaceLimits(edits);
+    EXPECT_FALSE(w.gbPassFailLimits->isVisibleTo(&w));
+    w.ReadSetupClick();
+    EXPECT_EQ(edits[0]->text(), "80.0");
+    EXPECT_EQ(edits[5]->text(), "6.5");
+    edits[3]->setText(QStringLiteral("42.0"));
+    w.HighLimit60Degree->setText(QStringLiteral("1.0"));   // not the source once bound
+    m_sim->clearTranscript();
+    dialogs().expectMessage(QStringLiteral("Set-up completed."));
+    w.SetupClick();
+    EXPECT_TRUE(frames().contains("!HL01a4"));
+    EXPECT_FALSE(frames().contains("!HL000a"));
+    w.bindInterfaceLimits({});
+}
