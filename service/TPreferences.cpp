@@ -8,6 +8,7 @@
 #include "platform/WindowPlacement.h"
 #include "translation/Translator.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -171,6 +172,8 @@ void TPreferences::PassFailTestLimitsClick()
 
 void TPreferences::ExitClick()
 {
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
     hide();
 }
 

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,7 +109,7 @@ void TVelaLiteSetup::connectHandlers()
     connect(TBSignalDiode, &QSlider::sliderReleased, this, &TVelaLiteSetup::TBSignalDiodeKeyUp);
     connect(RefPot, &QLineEdit::editingFinished, this, &TVelaLiteSetup::RefPotExit);
     connect(SignalPot, &QLineEdit::editingFinished, this, &TVelaLiteSetup::SignalPotExit);
-    connect(Gloss, &QLineEdit::selectionChanged, this, &TVelaLiteSetup::GlossClick);
+    Gloss->installEventFilter(this);   // a click on the reading refreshes it
     connect(Configuration1, &QAction::triggered, this, &TVelaLiteSetup::Configuration1Click);
     connect(Programming1, &QAction::triggered, this, &TVelaLiteSetup::Programming1Click);
     connect(Exit1, &QAction::triggered, this, &TVelaLiteSetup::Exit1Click);
@@ -119,6 +120,13 @@ void TVelaLiteSetup::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (m_reopenPort)
         m_reopenPort();
+}
+
+bool TVelaLiteSetup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Gloss && event->type() == QEvent::MouseButtonRelease)
+        GlossClick();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TVelaLiteSetup::showMessages(const Outcome& outcome, bool always)

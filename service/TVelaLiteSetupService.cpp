@@ -253,8 +253,6 @@ void TVelaLiteSetup::PressAngleKey()
 
 void TVelaLiteSetup::GlossClick()
 {
-    if (Gloss->selectedText().isEmpty())
-        return;
     WaitCursor cursor;
     RefreshReading();
 }

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -264,6 +265,12 @@ TEST_F(SetupWindow, TakeReadingShowsTheReading)
     EXPECT_EQ(w.NoSamples->text(), "1");
     w.PressAngleKey();
     EXPECT_EQ(w.Angle->text(), "60");
+    m_sim->clearTranscript();
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.Gloss, &release);
+    EXPECT_EQ(frames(), (QList<QByteArray>{"!LG0000", "!AG0000", "!NS0000"}));
+    expectSettled();
 }
 
 TEST_F(SetupWindow, BoundInterfaceLimitsAreTheOnesSentAndFilled)
