@@ -42,6 +42,12 @@ quint16 InstrumentLink::ReadMemoryWord(int address)
 
 bool InstrumentLink::ReadMemoryBlock(int address, quint16* destination, int words)
 {
+    if (m_inTransaction) {
+        // Started from an event during another transaction's wait: every word would be refused
+        // and read as 0, and clearing the abort flag would cancel the waiting one's time-out.
+        ++m_refused;
+        return false;
+    }
     m_abort = false;
     for (int i = 0; i < words && !m_abort; ++i)
         destination[i] = ReadMemoryWord(address + 2 * i);

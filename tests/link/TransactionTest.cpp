@@ -171,6 +171,21 @@ TEST_F(TransactionTest, NestedTransactionIsRefused)
     EXPECT_EQ(countFrames("!RE"), 0) << "the refused command never reaches the line";
 }
 
+TEST_F(TransactionTest, NestedMemoryReadIsRefusedWhole)
+{
+    fault(FaultKind::LateReply, "VV", {}, 100);
+    bool innerResult = true;
+    std::array<quint16, 4> words{1, 2, 3, 4};
+    QTimer::singleShot(10, [&] {
+        innerResult = m_link->ReadMemoryBlock(2040, words.data(), 4);
+        EXPECT_FALSE(m_link->ReadSystemData());
+    });
+    EXPECT_TRUE(m_link->SendCommand("VV", 0));
+    EXPECT_FALSE(innerResult);
+    EXPECT_EQ(words, (std::array<quint16, 4>{1, 2, 3, 4})) << "nothing overwritten with zeros";
+    EXPECT_EQ(countFrames("!RE"), 0);
+}
+
 TEST_F(TransactionTest, PortVanishingMidTransactionThenReopens)
 {
     fault(FaultKind::Unplug, "VV", {}, 50);
