@@ -243,4 +243,23 @@ TEST_F(FunctionsTest, OperatorsAndConversions)
     });
 }
 
+TEST_F(FunctionsTest, HugeArgumentsAndTextsAreBounded)
+{
+    check({
+        {"=INDEX(C1:D4,1E+300,1)", "#REF!", "out of range, not an overflow"},
+        {"=ROUND(1.5,1E+300)", "1.5", "more digits than a double has"},
+        {"=DATE(1E+300,1,1)", "#NUM!", "year out of range"},
+        {"=VLOOKUP(1,C1:D4,-1E+300)", "#VALUE!", "column below 1"},
+        {"=LEFT(\"abc\",1E+300)", "abc", "more characters than the text has"},
+    });
+    // A chain that doubles a text stops at the cell limit of 32,767 characters.
+    Sheet* s = wb.sheet(0);
+    s->setText(1, 30, QString(1000, u'x'));
+    for (int r = 2; r <= 40; ++r)
+        s->setFormula(r, 30, QStringLiteral("=AD%1&AD%1").arg(r - 1));
+    EXPECT_EQ(s->value(6, 30).asText().size(), 32000);
+    EXPECT_EQ(s->value(7, 30).errorCode(), ErrorCode::Value);
+    EXPECT_EQ(s->value(40, 30).errorCode(), ErrorCode::Value);
+}
+
 } // namespace

@@ -137,8 +137,11 @@ Value binary(char op, const Value& a, const Value& b)
         return a;
     if (b.isError())
         return b;
-    if (op == '&')
-        return Value::text(toText(a) + toText(b));
+    if (op == '&') {
+        QString t = toText(a) + toText(b);
+        // Cells hold at most 32,767 characters; doubling chains would otherwise exhaust memory.
+        return t.size() > 32767 ? Value::error(ErrorCode::Value) : Value::text(t);
+    }
     if (QByteArrayView("=<>LGN").contains(op)) {
         const int c = compareValues(a, b);
         switch (op) {

@@ -18,6 +18,14 @@ bool numberArg(const EvalContext& ctx, Args args, size_t i, double& out, Value& 
 bool textArg(const EvalContext& ctx, Args args, size_t i, QString& out, Value& err);
 bool boolArg(const EvalContext& ctx, Args args, size_t i, bool& out, Value& err);
 
+/// Whole number of a double, clamped to +-2e9 so that huge arguments cannot overflow an int.
+inline int clampInt(double d)
+{
+    return d >= 2e9 ? 2000000000 : d <= -2e9 ? -2000000000 : int(d);
+}
+/// Longest text a cell holds; longer results give #VALUE!.
+inline constexpr int kMaxTextLength = 32767;
+
 /// A COUNTIF-style criterion: ">5", "<>x", "=a*", "abc", or a plain value.
 class Criterion {
 public:

@@ -27,7 +27,7 @@ Value roundImpl(EvalContext& ctx, Args args, RoundMode mode)
     Value err;
     if (!numberArg(ctx, args, 0, x, err) || !numberArg(ctx, args, 1, digits, err))
         return err;
-    const int n = int(std::trunc(digits));
+    const int n = clampInt(std::trunc(digits));
     if (std::abs(n) > 300)
         return Value::number(n > 0 ? x : 0);
     const double f = std::pow(10.0, std::abs(n));

@@ -93,6 +93,8 @@ Value concatenate(EvalContext& ctx, Args a)
         if (!textArg(ctx, a, i, t, err))
             return err;
         out += t;
+        if (out.size() > kMaxTextLength)
+            return Value::error(ErrorCode::Value);
     }
     return Value::text(out);
 }
@@ -147,12 +149,12 @@ Value date(EvalContext& ctx, Args a)
     Value err;
     if (!numberArg(ctx, a, 0, y, err) || !numberArg(ctx, a, 1, m, err) || !numberArg(ctx, a, 2, d, err))
         return err;
-    int year = int(std::trunc(y));
+    int year = clampInt(std::trunc(y));
     if (year >= 0 && year < 1900)
         year += 1900;
     if (year < 1900 || year > 9999 || std::fabs(m) > 1e6 || std::fabs(d) > 1e8)
         return Value::error(ErrorCode::Num);
-    const int months = int(std::trunc(m)) - 1;
+    const int months = clampInt(std::trunc(m)) - 1;
     year += int(std::floor(months / 12.0));
     const int month = months - int(std::floor(months / 12.0)) * 12 + 1;
     const double first = NumberFormat::dateSerial(year, month, 1);
@@ -189,7 +191,7 @@ Value index(EvalContext& ctx, Args a)
     Value err;
     if (!numberArg(ctx, a, 1, rowArg, err) || !numberArg(ctx, a, 2, colArg, err))
         return err;
-    int row = int(rowArg), col = int(colArg);
+    int row = clampInt(rowArg), col = clampInt(colArg);
     if (a.size() < 3 && r.rowCount() == 1) // one index into a single row counts columns
         std::swap(row, col);
     if (row == 0 && r.rowCount() == 1)
@@ -245,7 +247,7 @@ Value lookup(EvalContext& ctx, Args a, bool vertical)
     if (a.size() > 3 && !a[3].isMissing() && !boolArg(ctx, a, 3, approx, err))
         return err;
     const Range& r = a[1].range;
-    const int k = int(idx);
+    const int k = clampInt(idx);
     if (k < 1)
         return Value::error(ErrorCode::Value);
     if (k > (vertical ? r.colCount() : r.rowCount()))
