@@ -265,6 +265,7 @@ bool CommsHandler::ModemStatus(quint32& status)
     status = 0;
     if (!usable())
         return false;
+    m_port->clearError();  // a stale time-out of a non-blocking read must not read as a failure
     const QSerialPort::PinoutSignals pins = m_port->pinoutSignals();
     if (m_port->error() != QSerialPort::NoError) {
         // No modem lines here (pseudo-terminal): report the lines a cable would hold on.

@@ -154,17 +154,17 @@ bool InstrumentLink::waitForReply(QByteArray& reply)
         for (;;) {
             lastCount = kReplyReadChunk;
             m_comms->Read(buffer, lastCount);
-            if (lastCount > 0) {
-                QCoreApplication::processEvents();
-                break;
-            }
-            if (m_abort)
+            if (lastCount > 0 || m_abort)
                 break;
             waitForEvents();
             if (m_abort)
                 break;
         }
         captureBytes(buffer, lastCount, reply, started, ended);
+        // The interface stays alive between the pieces of a reply; once the line is complete
+        // the caller goes on at once.
+        if (!ended && lastCount > 0)
+            QCoreApplication::processEvents();
     }
     // A line cut off by the time-out is not a reply, whatever its first characters say.
     return lastCount > 0 && ended;
