@@ -68,6 +68,22 @@ TEST_F(Structure, ColumnsShiftWithWidthsHiddenAndPrintArea)
     EXPECT_EQ(s->value(5, 2).asNumber(), 5);
 }
 
+TEST_F(Structure, WholeColumnReferencesSurviveRowEdits)
+{
+    s->setFormula(1, 5, QStringLiteral("=SUM(A:A)+COUNT(Other!$B:$C)"));
+    EXPECT_EQ(s->formulaText(1, 5), QStringLiteral("=SUM(A:A)+COUNT(Other!$B:$C)"));
+    EXPECT_EQ(s->value(1, 5).asNumber(), 15);
+    s->insertRows(1, 3);
+    EXPECT_EQ(s->formulaText(4, 5), QStringLiteral("=SUM(A:A)+COUNT(Other!$B:$C)"));
+    s->deleteRows(5, 1); // the row that held 2
+    EXPECT_EQ(s->formulaText(4, 5), QStringLiteral("=SUM(A:A)+COUNT(Other!$B:$C)"));
+    EXPECT_EQ(s->value(4, 5).asNumber(), 13);
+    s->insertColumns(1, 1);
+    EXPECT_EQ(s->formulaText(4, 6), QStringLiteral("=SUM(B:B)+COUNT(Other!$B:$C)"));
+    s->setNumber(100, 2, 100);
+    EXPECT_EQ(s->value(4, 6).asNumber(), 113);
+}
+
 TEST_F(Structure, RangeShiftsMoveOnlyTheirBand)
 {
     s->setNumber(1, 2, 100); // B1

@@ -51,6 +51,18 @@ bool parseCellWord(const QString& w, int& row, int& col, bool& rowAbs, bool& col
     return col >= 1 && row >= 1 && row <= kMaxRows;
 }
 
+// "$B", "c" -> column with absolute flag; false when the word is not just column letters.
+bool parseColumnWord(const QString& w, int& col, bool& abs)
+{
+    abs = w.startsWith(u'$');
+    const QString letters = abs ? w.mid(1) : w;
+    for (QChar ch : letters)
+        if (!ch.isLetter() || ch.unicode() >= 128)
+            return false;
+    col = columnNumber(letters);
+    return col > 0;
+}
+
 class Lexer {
 public:
     explicit Lexer(const QString& t) : m_t(t) {}
@@ -254,6 +266,8 @@ private:
     bool primary();
     bool word();
     bool reference(int sheetId);
+    bool wholeColumns(int sheetId);
+    [[nodiscard]] bool atWholeColumns() const;
     bool function(const QString& name);
     void pushNode(NodeKind k, char op = 0) { FormulaNode n; n.kind = k; n.op = op; nodes.push_back(std::move(n)); }
 
@@ -433,7 +447,7 @@ bool Parser::word()
     }
     int r, c;
     bool ra, ca;
-    if (parseCellWord(tk.text, r, c, ra, ca))
+    if (parseCellWord(tk.text, r, c, ra, ca) || atWholeColumns())
         return reference(0);
     ++m_p;
     FormulaNode n;
@@ -451,8 +465,35 @@ bool Parser::word()
     return true;
 }
 
+bool Parser::atWholeColumns() const
+{
+    int c;
+    bool abs;
+    return peek().kind == Tok::Word && m_toks[m_p + 1].kind == Tok::Colon && m_toks[m_p + 2].kind == Tok::Word
+        && parseColumnWord(peek().text, c, abs) && parseColumnWord(m_toks[m_p + 2].text, c, abs);
+}
+
+// "A:C": every row of the columns, kept as absolute rows 1 to the last row.
+bool Parser::wholeColumns(int sheetId)
+{
+    FormulaNode n;
+    n.kind = NodeKind::Area;
+    n.sheetId = sheetId;
+    int c1, c2;
+    bool a1, a2;
+    parseColumnWord(peek().text, c1, a1);
+    parseColumnWord(m_toks[m_p + 2].text, c2, a2);
+    m_p += 3;
+    n.a = {1, a1 ? c1 : c1 - m_ctx.cell.col, true, a1};
+    n.b = {kMaxRows, a2 ? c2 : c2 - m_ctx.cell.col, true, a2};
+    nodes.push_back(n);
+    return true;
+}
+
 bool Parser::reference(int sheetId)
 {
+    if (atWholeColumns())
+        return wholeColumns(sheetId);
     FormulaNode n;
     n.sheetId = sheetId;
     int r, c;

@@ -46,6 +46,13 @@ QString refText(const FormulaNode& n, const FormulaContext& ctx)
         prefix = quotedSheetName(s->name()) + QLatin1Char('!');
     }
     bool valid = true;
+    if (n.kind == NodeKind::Area && n.a.rowAbs && n.b.rowAbs && n.a.row == 1 && n.b.row == kMaxRows) {
+        const int c1 = n.a.colAt(ctx.cell.col), c2 = n.b.colAt(ctx.cell.col);
+        if (c1 < 1 || c2 < 1 || c1 > kMaxCols || c2 > kMaxCols)
+            return QStringLiteral("#REF!");
+        return prefix + (n.a.colAbs ? QStringLiteral("$") : QString()) + columnName(c1) + QLatin1Char(':')
+            + (n.b.colAbs ? QStringLiteral("$") : QString()) + columnName(c2);
+    }
     QString t = coordText(n.a, ctx.cell, valid);
     if (n.kind == NodeKind::Area)
         t += QLatin1Char(':') + coordText(n.b, ctx.cell, valid);

@@ -109,7 +109,10 @@ void StructureEditor::adjustFormulas(Workbook& wb, Sheet& sheet, const Structure
                         n.kind == NodeKind::Area ? n.b.colAt(col) : n.a.colAt(col));
                 // Keep the corner order of the text (A1:B2 stays first-to-last).
                 Range mapped = r;
-                if (target == affected && r.isValid()) {
+                // Whole columns (A:A) stay whole when rows come and go.
+                const bool wholeColumns = n.kind == NodeKind::Area && n.a.rowAbs && n.b.rowAbs && n.a.row == 1
+                    && n.b.row == kMaxRows;
+                if (target == affected && r.isValid() && !(wholeColumns && s.alongRows)) {
                     const bool alive = n.kind == NodeKind::Area ? s.mapRange(mapped)
                                                                 : s.mapPoint(mapped.row1, mapped.col1);
                     if (!alive) {
