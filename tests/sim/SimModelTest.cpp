@@ -5,6 +5,8 @@
 #include "sim/InstrumentState.h"
 #include "sim/Scenario.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 using namespace vela::sim;
@@ -223,6 +225,18 @@ TEST(SimScenario, FullScenario)
     ASSERT_EQ(sc.faults.size(), 1u);
     EXPECT_EQ(sc.faults[0].kind, FaultKind::LateReply);
     EXPECT_EQ(sc.faults[0].delayMs, 30);
+}
+
+TEST(SimScenario, ShippedDemoScenarioLoads)
+{
+    Scenario sc;
+    QString error;
+    ASSERT_TRUE(loadScenario(vela::test::sourceDir() + QStringLiteral("/sim/scenarios/dual-demo.json"), sc, &error))
+        << error.toStdString();
+    EXPECT_EQ(sc.state.model, Model::Dual);
+    EXPECT_EQ(storedSamples(sc.state, 0).size(), 8u);
+    EXPECT_EQ(storedSamples(sc.state, 1).size(), 12u);
+    EXPECT_EQ(calibrationDate(sc.state), QByteArray("14/03/2025"));
 }
 
 TEST(SimScenario, Errors)
