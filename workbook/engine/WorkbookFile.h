@@ -12,8 +12,8 @@ class Workbook;
 /// file leaves the target unchanged. Writes go to a temporary file renamed over the target.
 class WorkbookFile {
 public:
-    static constexpr qint64 kMaxFileSize = 512LL * 1024 * 1024; ///< larger files are refused
-    static constexpr qint64 kMaxCells = 20'000'000;              ///< cells per workbook on read
+    static constexpr qint64 kMaxFileSize = 128LL * 1024 * 1024; ///< larger files are refused
+    static constexpr qint64 kMaxCells = 10'000'000;              ///< cells per workbook on read
 
     /// Reads path into wb; the type is found from the contents (native) or the extension
     /// (text files). Returns the type read, or None with *error set.
