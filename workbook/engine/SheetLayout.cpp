@@ -97,6 +97,10 @@ void Sheet::setView(const SheetView& v)
     m_view.viewScale = std::clamp(v.viewScale, 10, 400);
     m_view.frozenRows = std::clamp(v.frozenRows, 0, kMaxRows - 1);
     m_view.frozenCols = std::clamp(v.frozenCols, 0, kMaxCols - 1);
+    m_view.topRow = std::clamp(v.topRow, 1, kMaxRows);
+    m_view.leftCol = std::clamp(v.leftCol, 1, kMaxCols);
+    m_view.extentRows = std::clamp(v.extentRows, 0, kMaxRows);
+    m_view.extentCols = std::clamp(v.extentCols, 0, kMaxCols);
     m_owner->notifyLayout(this);
 }
 
