@@ -12,8 +12,8 @@ namespace vela::sim {
 namespace {
 
 constexpr int kBitsPerByte = 11;  // start, 8 data, 2 stop
-// Bytes due within this time of each other go out in one write (as a receiver FIFO would
-// hand them over); the last byte of each write is never early.
+// Bytes due within this time (or two byte times, if longer) of each other go out in one write,
+// as a receiver FIFO hands them over; the last byte of each write is never early.
 constexpr auto kWriteGrain = std::chrono::microseconds(1000);
 constexpr qsizetype kMaxLine = 4096;
 constexpr int kEndlessDefault = 2000;
@@ -415,9 +415,10 @@ LineEngine::TimePoint LineEngine::nextDeadline(TimePoint now) const
     if (!m_outbound.empty() && !m_writeBlocked) {
         // Bytes due close together go out in one write, the last of them on time.
         const TimePoint first = m_outbound.front().due;
+        const Clock::duration grain = std::max<Clock::duration>(kWriteGrain, 2 * byteTime());
         TimePoint group = first;
         for (const TimedByte& b : m_outbound) {
-            if (b.due - first >= kWriteGrain)
+            if (b.due - first >= grain)
                 break;
             group = b.due;
         }
