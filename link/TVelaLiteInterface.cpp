@@ -188,6 +188,7 @@ QGroupBox* TVelaLiteInterface::buildLimitsGroup()
     for (int s = 0; s < 3; ++s)
         grid->addWidget(new QLabel(QString::fromLatin1(kAngleSuffix[s]) + QStringLiteral(" °"), box), 0, s + 1,
                         Qt::AlignCenter);
+    grid->setRowStretch(4, 1);  // spare height below the fields, not between them
     return box;
 }
 
