@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace vela::workbook {
 
@@ -277,8 +278,13 @@ void TGxBookProxy::storeView()
         v.topRow = top.row() + 1;
         v.leftCol = top.column() + 1;
     }
+    // Keeping the view state is not a change of the workbook's contents.
     m_syncing = true;
+    const bool loading = std::exchange(m_loading, true);
+    const bool wasModified = m_book->isModified();
     s->setView(v);
+    m_book->setModified(wasModified);
+    m_loading = loading;
     m_syncing = false;
 }
 
