@@ -79,6 +79,12 @@ bool TTKVALS1::LoadSystemConstants(QString& path)
     TKVALSGx->set_AllowDesigner(false);
     TKVALSGx->set_MaxRow(3);
     TKVALSGx->set_MaxCol(2);
+    // Two columns are all the window shows, so each is widened to show its texts whole.
+    for (int col = 1; col <= 2; ++col) {
+        const auto* sheet = TKVALSGx->book().sheet(TKVALSGx->Sheet() - 1);
+        if (sheet && sheet->fitColumnWidth(col) > sheet->columnWidth(col))
+            TKVALSGx->set_ColWidth(col, qRound((sheet->fitColumnWidth(col) + 1.5) * 256));
+    }
     m_quiet = quiet;
     return true;
 }
