@@ -24,6 +24,7 @@ struct ConnectPreferences {
     std::function<int()> port;                          ///< 0 = search, 1..8 = COM port
     std::function<void(int)> setPort;
     std::function<InstrumentType()> type;
+    std::function<bool()> highSpeed;                    ///< High Speed Comms
     std::function<int()> onTimePosition;                ///< seconds, 30..120
     std::function<void(const QString&)> setStandard60Label;  ///< translated text
     std::function<SetupReadResult()> readInstrumentSetup;

@@ -300,6 +300,13 @@ void ConnectSession::ConnectionTimerFired()
     changed();
 }
 
+void ConnectSession::ClearIdentity()
+{
+    m_view.deleteEnabled = {};
+    m_view.identityVisible = false;
+    changed();
+}
+
 void ConnectSession::SwitchOff()
 {
     if (InstrumentConnected())

@@ -48,6 +48,8 @@ public:
     ~ConnectSession() override;
 
     void setPreferences(ConnectPreferences prefs) { m_prefs = std::move(prefs); }
+    [[nodiscard]] const ConnectPreferences& preferences() const { return m_prefs; }
+    [[nodiscard]] const ConnectHooks& hooks() const { return m_hooks; }
     void setHooks(ConnectHooks hooks) { m_hooks = std::move(hooks); }
     void setProgramDirectory(const QString& dir) { m_programDir = dir; }
     [[nodiscard]] const QString& programDirectory() const { return m_programDir; }
@@ -85,6 +87,10 @@ public:
     /// Starts listening for a text stream (empties the buffer).
     void StartListening();
     void StopListening();
+    /// Sets the status line (English; translated here).
+    void ShowStatus(const QString& english) { setStatus(english); }
+    /// After a failed connect from the Connect button: delete buttons off, identity hidden.
+    void ClearIdentity();
 
     // --- State -------------------------------------------------------------------------------
     [[nodiscard]] const ConnectView& view() const { return m_view; }
