@@ -61,6 +61,7 @@ QWidget* TConnect::buildIdentityGroup()
     CalibrationMode = readOnly("CalibrationMode");
     FirmwareVer = readOnly("FirmwareVer");
     SerialLabel = readOnly("SerialLabel");
+    SerialLabel->setMinimumWidth(120);  // twelve characters
     MinSupplyVoltage = readOnly("MinSupplyVoltage");
     SoakTestSamples = readOnly("SoakTestSamples");
     lbAngle = label("lbAngle", QStringLiteral("Angle"), Angle);
