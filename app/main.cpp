@@ -9,6 +9,10 @@
 #include "translation/Translator.h"
 
 #include "charts/TfrmResultsChart.h"
+#include "connect/TConnect.h"
+#include "link/TVelaLiteInterface.h"
+#include "service/TPreferences.h"
+#include "service/TVelaLiteSetup.h"
 #include "results/TfrmResultsIO.h"
 #include "workbook/widget/TTKVALS1.h"
 
@@ -45,15 +49,32 @@ void loadConstantsAndLanguage(const QString& programDir)
 void createWindows(const QString& programDir)
 {
     MainMenuDlg = new vela::app::TMainMenuDlg();
-    // VelaLiteSetup (instrument set-up) is created here, before the constants window.
+    VelaLiteSetup = new vela::service::TVelaLiteSetup();
     TKVALS1 = new vela::workbook::TTKVALS1();
     loadConstantsAndLanguage(programDir);
 
-    // VelaLiteInterface, GeneralChart, GeneralSheet and Preferences are created here.
+    VelaLiteInterface = new vela::link::TVelaLiteInterface();
+    // GeneralChart and GeneralSheet are created here.
+    Preferences = new vela::service::TPreferences();
     AboutBox = new vela::app::TAboutBox(MainMenuDlg);
     CreateResultsChart();
     vela::results::frmResultsIO = new vela::results::TfrmResultsIO(MainMenuDlg);
-    // Programming, Connect, frmPFSheet and InstrumentTester follow, in this order.
+    // Programming is created here.
+    Connect = new vela::connect::TConnect(MainMenuDlg);
+    // frmPFSheet and InstrumentTester follow.
+
+    VelaLiteSetup->bindInterfaceLimits({VelaLiteInterface->HighLimit[0], VelaLiteInterface->LowLimit[0],
+                                        VelaLiteInterface->Difference[0], VelaLiteInterface->HighLimit[1],
+                                        VelaLiteInterface->LowLimit[1], VelaLiteInterface->Difference[1]});
+    VelaLiteSetup->setReopenPort([] { VelaLiteInterface->ApplySavedPortSettings(); });
+    VelaLiteSetup->setShowInterface([] { VelaLiteInterface->show(); VelaLiteInterface->raise(); });
+    Connect->bindPreferences();
+    Connect->bindResultsChart();
+    MainMenuDlg->bind(Command::Connect, [] { Connect->ShowConnect(MainMenuDlg->programDirectory(), 1); });
+    MainMenuDlg->bind(Command::Preferences, [] { Preferences->ShowPreferences(); });
+    MainMenuDlg->bind(Command::SetupInterface, [] { VelaLiteSetup->show(); VelaLiteSetup->raise(); });
+    MainMenuDlg->bindInstrument(vela::connect::InstrumentConnected, vela::connect::SwitchOff);
+    MainMenuDlg->bind(Command::CalDate, vela::connect::CalDate);
 
     frmTranslation->setLanguageSaver(vela::workbook::SaveLanguageToConstants);
     frmResultsChart->setResultsPathSource([] { return vela::results::frmResultsIO->currentPath(); });
@@ -64,7 +85,8 @@ void createWindows(const QString& programDir)
         TKVALS1->ShowSystemConstants(MainMenuDlg->programDirectory(), 1);
     });
     MainMenuDlg->bind(Command::Graph, showGraph);
-    MainMenuDlg->setArrangeList({frmResultsChart, frmTranslation});
+    MainMenuDlg->setArrangeList({Connect, frmResultsChart, VelaLiteInterface, VelaLiteSetup,
+                                 frmTranslation, Preferences});
 }
 
 } // namespace
@@ -101,8 +123,12 @@ int main(int argc, char** argv)
             IntroScreen->raise();  // the splash stays above the main window until its time is up
         const int rc = QApplication::exec();
         // Windows write their settings while they are destroyed.
+        delete Connect;
+        delete Preferences;
+        delete VelaLiteInterface;
         delete frmResultsChart;
         delete TKVALS1;
+        delete VelaLiteSetup;
         delete MainMenuDlg;
         delete frmTranslation;
         delete IntroScreen;
