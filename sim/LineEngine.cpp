@@ -444,7 +444,9 @@ void LineEngine::run()
             fds[1].events |= POLLOUT;
         timespec ts{};
         timespec* timeout = nullptr;
-        if (deadline != TimePoint::max()) {
+        if (m_options.busyPoll) {
+            timeout = &ts;  // zero: look and come straight back
+        } else if (deadline != TimePoint::max()) {
             const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now);
             ts.tv_sec = time_t(wait.count() / 1000000000);
             ts.tv_nsec = long(wait.count() % 1000000000);

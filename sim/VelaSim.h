@@ -22,6 +22,10 @@ struct SimOptions {
     int fallbackBaud = 9600;   ///< when following the client and its rate is not standard
     bool lineTiming = true;    ///< 11 bits per byte at the rate; false: bytes pass at once
     QString transcriptPath;    ///< JSON lines of every exchange; empty: none
+    /// Poll the line without sleeping, as the instrument's controller does: bytes go out on
+    /// time and commands are taken the moment they arrive, at the cost of one busy core.
+    /// For measurements of the link; off by default.
+    bool busyPoll = false;
 };
 
 /// @brief One exchange on the line: what arrived up to a carriage return, what was answered.

@@ -21,10 +21,12 @@ namespace {
 
 const char* const kUsage =
     "usage: vela-sim [--link PATH] [--model NAME] [--scenario FILE] [--baud N] [--no-timing]\n"
-    "                [--firmware N] [--transcript FILE] [--control FIFO]\n"
+    "                [--firmware N] [--transcript FILE] [--control FIFO] [--busy-poll]\n"
     "  --link      symbolic link to the line (default /tmp/vela/COM1)\n"
     "  --model     single20 single45 single45-0 single60 dual triple opacity (default dual)\n"
     "  --baud      line timing rate; 0 follows the rate the client sets (default 0)\n"
+    "  --busy-poll poll the line without sleeping, as the instrument's controller does\n"
+    "              (exact timing for measurements; keeps one core busy)\n"
     "  --control   FIFO for run-time commands: fault KIND [MN] [count=N] [skip=N] [delay=MS]\n"
     "              [bytes=N] [text=...], clear-faults, unplug [MS], plug, busy on|off,\n"
     "              power on|off, word ADDR VALUE, samples SLOT v,v,..., timing on|off [BAUD],\n"
@@ -69,6 +71,7 @@ bool buildScenario(const QStringList& args, vela::sim::Scenario& sc, vela::sim::
         options.baud = option(args, "--baud").toInt();
     options.lineTiming = (sc.hasTiming ? sc.timing : true) && !args.contains(QLatin1String("--no-timing"));
     options.transcriptPath = option(args, "--transcript");
+    options.busyPoll = args.contains(QLatin1String("--busy-poll"));
     return true;
 }
 

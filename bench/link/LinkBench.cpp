@@ -1,121 +1,167 @@
 // Reads a full slot (28 header words, 400 sample words) from vela-sim with line timing at
 // 4800 and 115200 baud, and compares the time taken with what the wire allows.
+//
+// vela-sim runs as a process of its own, as it does beside VelaSoft, so the CPU time measured
+// here is the link's alone. It polls its line without sleeping (--busy-poll), as the
+// instrument's controller polls its UART: its replies leave exactly on time and the elapsed
+// time shows the link's own overhead, not the simulator's wake-up latency.
 #include "link/InstrumentLink.h"
-#include "sim/VelaSim.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <cstdio>
 #include <ctime>
 #include <vector>
-#ifdef __linux__
-#include <pthread.h>
-#include <sched.h>
-#endif
 
 namespace {
 
 struct Result {
     double elapsedS = 0;
     double wireS = 0;
-    double cpuS = 0;      ///< whole process: the link and the in-process simulator
-    double linkCpuS = 0;  ///< the reading thread alone
+    double cpuS = 0;
     long long bytes = 0;
 };
 
-/// CPU time of the calling thread (the link's), where the platform tells it.
-double threadCpuSeconds()
+constexpr int kSampleSlot = 1;
+constexpr int kSamples = 200;
+
+/// A scenario with a full sample slot, written into dir.
+QString writeScenario(const QString& dir)
 {
-#ifdef __linux__
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-#else
-    return 0;
-#endif
+    QJsonArray samples;
+    for (int i = 0; i < kSamples; ++i)
+        samples.append(50.0 + double(i % 17) * 0.1);
+    const QJsonObject slot{{QStringLiteral("slot"), kSampleSlot}, {QStringLiteral("samples"), samples}};
+    const QJsonObject scenario{{QStringLiteral("model"), QStringLiteral("dual")},
+                               {QStringLiteral("slots"), QJsonArray{slot}}};
+    const QString path = QDir(dir).filePath(QStringLiteral("bench.json"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(scenario).toJson()) < 0)
+        return {};
+    return path;
 }
 
-/// Starts the simulator's line thread with real-time priority where allowed: the instrument's
-/// timing is the hardware's and must not suffer from other load on the machine. The reading
-/// side keeps normal priority. Returns whether it was granted.
-bool startSimulator(vela::sim::VelaSim& sim, const vela::sim::SimOptions& options, bool& realtime)
+/// Starts vela-sim on a link in dir and waits for the link to appear.
+bool startSimulator(QProcess& sim, const QStringList& args, const QString& link)
 {
-    realtime = false;
-#ifdef __linux__
-    sched_param rt{};
-    rt.sched_priority = 10;
-    sched_param normal{};
-    int policy = SCHED_OTHER;
-    pthread_getschedparam(pthread_self(), &policy, &normal);
-    realtime = qEnvironmentVariableIsEmpty("BENCH_NO_RT")
-               && pthread_setschedparam(pthread_self(), SCHED_FIFO, &rt) == 0;
-    const bool ok = sim.start(options);  // the line thread inherits the policy
-    if (realtime)
-        pthread_setschedparam(pthread_self(), policy, &normal);
-    return ok;
-#else
-    return sim.start(options);
-#endif
+    sim.setProgram(QStringLiteral(VELA_SIM_EXE));
+    sim.setArguments(args);
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start();
+    if (!sim.waitForStarted(5000))
+        return false;
+    for (int i = 0; i < 500 && !QFileInfo::exists(link); ++i)
+        QThread::msleep(10);
+    return QFileInfo::exists(link);
 }
 
-bool readSlot(int baud, const QString& dir, Result& r, bool& realtime)
+void stopSimulator(QProcess& sim)
+{
+    sim.terminate();
+    if (!sim.waitForFinished(5000))
+        sim.kill(), sim.waitForFinished(1000);
+}
+
+/// Bytes an escaped transcript text stands for: "\\r", "\\n", "\\\\" and "\\xHH" are one each.
+long long escapedLength(const QString& text)
+{
+    long long n = 0;
+    for (qsizetype i = 0; i < text.size(); ++n)
+        i += text[i] != QLatin1Char('\\') ? 1 : (i + 1 < text.size() && text[i + 1] == QLatin1Char('x') ? 4 : 2);
+    return n;
+}
+
+/// Bytes on the line in both directions, from the simulator's transcript (JSON lines).
+long long transcriptBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    long long bytes = 0;
+    while (!file.atEnd()) {
+        const QJsonObject o = QJsonDocument::fromJson(file.readLine()).object();
+        for (const char* key : {"rx", "tx"})
+            bytes += escapedLength(o.value(QLatin1String(key)).toString());
+    }
+    return bytes;
+}
+
+bool readSlot(int baud, const QString& dir, const QString& scenario, Result& r)
 {
     using namespace vela;
-    sim::InstrumentState state = sim::VelaSim::defaultState();
-    std::vector<float> values(200);
-    for (size_t i = 0; i < values.size(); ++i)
-        values[i] = 50.0f + float(i % 17) * 0.1f;
-    sim::storeSamples(state, 1, values);
-    sim::VelaSim sim(state);
-    sim::SimOptions options;
-    options.linkPath = QDir(dir).filePath(QStringLiteral("bench-%1").arg(baud));
-    options.lineTiming = qEnvironmentVariableIsEmpty("BENCH_NO_TIMING");  // at the rate the client sets
-    if (!startSimulator(sim, options, realtime))
+    const QString link = QDir(dir).filePath(QStringLiteral("bench-%1").arg(baud));
+    const QString transcript = QDir(dir).filePath(QStringLiteral("transcript-%1.jsonl").arg(baud));
+    QStringList args{QStringLiteral("--link"), link, QStringLiteral("--scenario"), scenario,
+                     QStringLiteral("--transcript"), transcript};
+    if (!qEnvironmentVariableIsEmpty("BENCH_NO_TIMING"))
+        args << QStringLiteral("--no-timing");
+    if (qEnvironmentVariableIsEmpty("BENCH_SLEEPING_SIM"))
+        args << QStringLiteral("--busy-poll");
+    QProcess sim;
+    if (!startSimulator(sim, args, link))
         return false;
-    link::InstrumentLink link;
-    if (!link.Comms().OpenDevice(sim.devicePath(), baud, false))
+    link::InstrumentLink instrument;
+    if (!instrument.Comms().OpenDevice(link, baud, false)) {
+        stopSimulator(sim);
         return false;
-    std::vector<quint16> header(link::mem::kSlotHeaderWords), samples(400);
+    }
+    std::vector<quint16> header(link::mem::kSlotHeaderWords), samples(2 * kSamples);
     QElapsedTimer clock;
     const std::clock_t cpu0 = std::clock();
-    const double thread0 = threadCpuSeconds();
     clock.start();
-    const bool ok = link.ReadMemoryBlock(link::mem::kSlotHeaders[1], header.data(), int(header.size()))
-                    && link.ReadMemoryBlock(link::mem::kSlotSamples[1], samples.data(), int(samples.size()));
+    const bool ok =
+        instrument.ReadMemoryBlock(link::mem::kSlotHeaders[kSampleSlot], header.data(), int(header.size()))
+        && instrument.ReadMemoryBlock(link::mem::kSlotSamples[kSampleSlot], samples.data(), int(samples.size()));
     r.elapsedS = double(clock.nsecsElapsed()) / 1e9;
     r.cpuS = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
-    r.linkCpuS = threadCpuSeconds() - thread0;
-    for (const sim::Exchange& e : sim.transcript())
-        r.bytes += e.received.size() + e.sent.size();
+    instrument.Comms().Close();
+    stopSimulator(sim);
+    r.bytes = transcriptBytes(transcript);
     r.wireS = double(r.bytes) * 11.0 / baud;
-    sim.stop();
-    return ok && header[0] == 200;
+    return ok && header[0] == kSamples && r.bytes > 0;
 }
 
 /// CPU used while a transaction waits for a reply that never comes (time base 500 ms: 1 s).
 bool idleWait(const QString& dir, double& cpuFraction)
 {
     using namespace vela;
-    sim::VelaSim sim;
-    sim::SimOptions options;
-    options.linkPath = QDir(dir).filePath(QStringLiteral("bench-idle"));
-    if (!sim.start(options))
+    const QString link = QDir(dir).filePath(QStringLiteral("bench-idle"));
+    const QString control = QDir(dir).filePath(QStringLiteral("bench-idle.ctl"));
+    QProcess sim;
+    if (!startSimulator(sim, {QStringLiteral("--link"), link, QStringLiteral("--control"), control}, link))
         return false;
-    sim::FaultRule silent;
-    silent.kind = sim::FaultKind::NoReply;
-    sim.addFault(silent);
-    link::InstrumentLink link;
-    if (!link.Comms().OpenDevice(sim.devicePath(), 115200, false))
+    for (int i = 0; i < 500 && !QFileInfo::exists(control); ++i)
+        QThread::msleep(10);
+    QFile fifo(control);
+    if (!fifo.open(QIODevice::WriteOnly) || fifo.write("fault no-reply\n") < 0) {
+        stopSimulator(sim);
         return false;
-    link.SetTimeBase(500);
+    }
+    fifo.close();
+    QThread::msleep(200);  // the simulator takes the fault in
+    link::InstrumentLink instrument;
+    if (!instrument.Comms().OpenDevice(link, 115200, false)) {
+        stopSimulator(sim);
+        return false;
+    }
+    instrument.SetTimeBase(500);
     QElapsedTimer clock;
     const std::clock_t cpu0 = std::clock();
     clock.start();
-    const bool answered = link.SendCommand("VV", 0);
+    const bool answered = instrument.SendCommand("VV", 0);
     cpuFraction = double(std::clock() - cpu0) / CLOCKS_PER_SEC / (double(clock.nsecsElapsed()) / 1e9);
+    instrument.Comms().Close();
+    stopSimulator(sim);
     return !answered;
 }
 
@@ -125,6 +171,11 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
+    const QString scenario = writeScenario(dir.path());
+    if (!dir.isValid() || scenario.isEmpty()) {
+        std::fprintf(stderr, "bench: cannot write the scenario\n");
+        return 1;
+    }
     double ratio[2] = {0, 0};
     double cpu = 0, elapsed = 0;
     const int rates[2] = {4800, 115200};
@@ -133,8 +184,7 @@ int main(int argc, char** argv)
         if (only && rates[i] != only)
             continue;
         Result r;
-        bool realtime = false;
-        if (!readSlot(rates[i], dir.path(), r, realtime)) {
+        if (!readSlot(rates[i], dir.path(), scenario, r)) {
             std::fprintf(stderr, "bench: slot read at %d baud failed\n", rates[i]);
             return 1;
         }
@@ -142,14 +192,15 @@ int main(int argc, char** argv)
         cpu += r.cpuS;
         elapsed += r.elapsedS;
         std::printf("%6d baud: %lld bytes on the line, elapsed %.3f s, wire limit %.3f s, ratio %.3f, "
-                    "process cpu %.3f s (%.1f%% of elapsed; the link's thread %.3f s)%s\n",
-                    rates[i], r.bytes, r.elapsedS, r.wireS, ratio[i], r.cpuS, 100.0 * r.cpuS / r.elapsedS,
-                    r.linkCpuS, realtime ? ", simulator line thread real-time" : "");
+                    "process cpu %.3f s (%.1f%% of elapsed)\n",
+                    rates[i], r.bytes, r.elapsedS, r.wireS, ratio[i], r.cpuS, 100.0 * r.cpuS / r.elapsedS);
     }
     double idle = 0;
     if (idleWait(dir.path(), idle))
         std::printf("waiting 1 s for a reply that never comes: cpu %.2f%% of the wait\n", 100.0 * idle);
+    else
+        std::printf("waiting for a reply that never comes: not measured (the simulator did not start)\n");
     std::printf("wire_ratio_4800=%.3f wire_ratio_115200=%.3f cpu_fraction=%.3f\n", ratio[0], ratio[1],
-                cpu / elapsed);
+                elapsed > 0 ? cpu / elapsed : 0.0);
     return 0;
 }
