@@ -1,4 +1,5 @@
 #include "connect/TConnect.h"
+#include "platform/WaitCursor.h"
 
 #include "connect/ConnectTexts.h"
 #include "platform/WindowPlacement.h"
@@ -22,14 +23,6 @@ namespace {
 
 const QString kSection = QStringLiteral("Panel Connect");
 
-/// @brief Hourglass cursor for its lifetime.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 void translate(QWidget* w, bool caption, bool hint)
 {
@@ -198,7 +191,7 @@ bool TConnect::ConnectInstrument(bool highSpeed, int angle)
 
 void TConnect::btConnectClick()
 {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     btConnect->setEnabled(false);
     if (!ConnectInstrument(highSpeed(), 0))
         m_session.ClearIdentity();
@@ -213,7 +206,7 @@ void TConnect::btExitClick()
 
 void TConnect::upload(int angle)
 {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     m_session.setRequestedChecks({Degree[0]->isChecked(), Degree[1]->isChecked(), Degree[2]->isChecked()});
     m_session.UploadClick(highSpeed(), angle);
 }
@@ -224,7 +217,7 @@ void TConnect::btDegree85Click() { upload(85); }
 
 void TConnect::deleteSlot(int slot)
 {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     m_session.DeleteSamples(slot);
 }
 

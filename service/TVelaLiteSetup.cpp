@@ -1,6 +1,7 @@
 // The set-up window: creation, settings, binding of the controls, the read, write and serial
 // number operations.
 #include "TVelaLiteSetup.h"
+#include "platform/WaitCursor.h"
 
 #include <algorithm>
 
@@ -31,14 +32,6 @@ namespace {
 const QString kSection = QStringLiteral("Panel Vela Lite Setup");
 constexpr QPoint kDesignPosition(259, 118);   // Left, Top
 
-/// @brief The hourglass cursor for the lifetime of an operation.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -266,7 +259,7 @@ void TVelaLiteSetup::ReadSetupClick()
     SetupValues v = values();
     Outcome out;
     {
-        WaitCursor cursor;
+        platform::WaitCursor cursor;
         out = m_setup.ReadSetup(v);
         showValues(v);   // what was read before a failure stays shown
     }
@@ -284,7 +277,7 @@ void TVelaLiteSetup::SetupClick()
         return;
     Outcome out;
     {
-        WaitCursor cursor;
+        platform::WaitCursor cursor;
         out = m_setup.WriteSetup(values());
     }
     Setup->setProperty("tag", out.ok ? 1 : 0);
@@ -298,7 +291,7 @@ void TVelaLiteSetup::SetSerialNoClick()
     SetupValues v = values();
     Outcome out;
     {
-        WaitCursor cursor;
+        platform::WaitCursor cursor;
         out = m_setup.WriteSerialNumber(SerialLabel->text(), v);
     }
     if (out.ok) {

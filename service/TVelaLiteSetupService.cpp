@@ -1,5 +1,6 @@
 // The set-up window's service commands, pots and remote-key primitives.
 #include "TVelaLiteSetup.h"
+#include "platform/WaitCursor.h"
 
 #include "link/CommandSet.h"
 #include "link/FloatFormat.h"
@@ -22,13 +23,6 @@ QString txt(const char* text)
     return vela::TranslateText(QString::fromLatin1(text));
 }
 
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -231,7 +225,7 @@ bool TVelaLiteSetup::TakeReading(bool releaseKey)
     LiveReading r;
     Outcome out;
     {
-        WaitCursor cursor;
+        platform::WaitCursor cursor;
         out = m_setup.TakeReading(releaseKey, r);
         showReading(r);
     }
@@ -244,7 +238,7 @@ void TVelaLiteSetup::PressAngleKey()
     LiveReading r;
     Outcome out;
     {
-        WaitCursor cursor;
+        platform::WaitCursor cursor;
         out = m_setup.PressAngleKey(r);
         showReading(r);
     }
@@ -253,7 +247,7 @@ void TVelaLiteSetup::PressAngleKey()
 
 void TVelaLiteSetup::GlossClick()
 {
-    WaitCursor cursor;
+    platform::WaitCursor cursor;
     RefreshReading();
 }
 
