@@ -25,7 +25,7 @@ SetupReadResult readSetup(link::InstrumentLink& link, StandaloneState& state)
     service::SetupValues values;
     const service::Outcome out = setup.ReadSetup(values);
     for (const service::SetupMessage& m : out.messages)
-        vela::TranslatedMessageBox(m.text, m.caption, platform::MB_OK);
+        service::showSetupMessage(m);
     result.read = out.ok && setup.ReadDone();
     result.firmware = values.firmwareVersion;
     result.serial = values.serialText;

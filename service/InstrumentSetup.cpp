@@ -4,7 +4,9 @@
 #include "link/CommandSet.h"
 #include "link/FloatFormat.h"
 #include "link/InstrumentLink.h"
+#include "platform/Dialogs.h"
 #include "platform/Wait.h"
+#include "translation/Translator.h"
 
 namespace vela::service {
 namespace {
@@ -33,6 +35,14 @@ void setParts(SetupValues& v, const SerialParts& p)
 }
 
 } // namespace
+
+void showSetupMessage(const SetupMessage& message)
+{
+    if (message.translated)
+        platform::dialogs().messageBox(message.text, TranslateText(message.caption), platform::MB_OK);
+    else
+        TranslatedMessageBox(message.text, message.caption, platform::MB_OK);
+}
 
 BusyScope::BusyScope(InstrumentSetup& setup) : m_setup(setup), m_owned(!setup.m_busy)
 {
@@ -211,7 +221,8 @@ QString InstrumentSetup::ValidateSetup(const SetupValues& v)
             return t.encoded.reason;
     }
     if (v.onTime < kOnTimeMin || v.onTime > kOnTimeMax)
-        return QStringLiteral("On Time: %1 is out of range.").arg(v.onTime);
+        return TranslateText(QStringLiteral("%1: %2 is out of range."))
+            .arg(TranslateText(QStringLiteral("On Time")), QString::number(v.onTime));
     return {};
 }
 
@@ -266,7 +277,7 @@ Outcome InstrumentSetup::WriteSetup(const SetupValues& v)
     }
     const QString refusal = ValidateSetup(v);
     if (!refusal.isEmpty()) {
-        out.fail(refusal, kGlossErrorCaption);
+        out.refuse(refusal, kGlossErrorCaption);
         out.fail(QStringLiteral("Vela-Gloss not set-up."), kGlossErrorCaption);
         return out;
     }

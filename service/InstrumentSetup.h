@@ -27,7 +27,11 @@ inline constexpr const char* kGlossErrorCaption = "Vela-Gloss Error";
 struct SetupMessage {
     QString text;
     QString caption;
+    bool translated = false;   ///< text already in the user's language (composed refusals)
 };
+
+/// Shows a message through the translation service (caption always, text unless translated).
+void showSetupMessage(const SetupMessage& message);
 
 /// @brief What an operation did: whether it ran at all (it is dropped while another one runs),
 /// whether it succeeded, and the messages to show in order.
@@ -40,6 +44,12 @@ struct Outcome {
     {
         ok = false;
         messages.append({text, QString::fromLatin1(caption)});
+    }
+    /// A refusal whose text was composed from translated pieces (EncodedValue::reason).
+    void refuse(const QString& translatedText, const char* caption = kErrorCaption)
+    {
+        ok = false;
+        messages.append({translatedText, QString::fromLatin1(caption), true});
     }
 };
 

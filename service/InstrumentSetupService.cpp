@@ -71,7 +71,7 @@ Outcome InstrumentSetup::WriteMirrorCorrections(const SetupValues& v)
     const EncodedValue c0 = encodeEdit(v.mirror20, rule::kMirror);
     const EncodedValue c1 = encodeEdit(v.mirror60, rule::kMirror);
     if (!c0.valid() || !c1.valid()) {
-        out.fail(!c0.valid() ? c0.reason : c1.reason);
+        out.refuse(!c0.valid() ? c0.reason : c1.reason);
         return out;
     }
     out.ok = (c0.skip() || send(cmd::kCorrection20, qint32(c0.value))) &&

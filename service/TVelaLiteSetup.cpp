@@ -127,7 +127,7 @@ void TVelaLiteSetup::showMessages(const Outcome& outcome, bool always)
     if (!always && !m_comsErrors)
         return;
     for (const SetupMessage& m : outcome.messages)
-        vela::TranslatedMessageBox(m.text, m.caption, platform::MB_OK);
+        showSetupMessage(m);
 }
 
 // ---- Binding -------------------------------------------------------------------------------

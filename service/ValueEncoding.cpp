@@ -2,6 +2,7 @@
 
 #include "link/CommandSet.h"
 #include "link/FloatFormat.h"
+#include "translation/Translator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,12 +63,13 @@ EncodedValue encodeEdit(const QString& text, const FieldRule& rule)
         return e;
     }
     double number = 0;
-    const QString label = QString::fromLatin1(rule.label);
+    // The refusal is composed from translated pieces: the window shows it as it is.
+    const QString label = TranslateText(QString::fromLatin1(rule.label));
     if (!parseEditNumber(text, number) || (rule.integerOnly && !isWholeNumber(text)))
-        return invalid(QStringLiteral("%1: \"%2\" is not a number.").arg(label, text));
+        return invalid(TranslateText(QStringLiteral("%1: \"%2\" is not a number.")).arg(label, text));
     const qint64 scaled = scaleTruncated(number, rule.factor);
     if (scaled < rule.min || scaled > rule.max)
-        return invalid(QStringLiteral("%1: %2 is out of range.").arg(label, text.trimmed()));
+        return invalid(TranslateText(QStringLiteral("%1: %2 is out of range.")).arg(label, text.trimmed()));
     EncodedValue e;
     e.status = EncodedValue::Status::Value;
     e.value = quint32(scaled) & 0xFFFFu;

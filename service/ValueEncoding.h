@@ -32,7 +32,7 @@ struct EncodedValue {
     enum class Status { Value, Skip, Invalid };
     Status status = Status::Invalid;
     quint32 value = 0;     ///< the word sent (16-bit two's complement for negative values)
-    QString reason;        ///< English text for Invalid
+    QString reason;        ///< for Invalid: the refusal, in the user's language when one is loaded
     [[nodiscard]] bool skip() const { return status == Status::Skip; }
     [[nodiscard]] bool valid() const { return status != Status::Invalid; }
 };
