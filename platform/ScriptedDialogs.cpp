@@ -68,7 +68,7 @@ QString ScriptedDialogs::inputBox(const QString& caption, const QString& prompt,
 QStringList ScriptedDialogs::openFiles(const FileDialogRequest& r)
 {
     const DialogAnswer* a =
-        take({DialogKind::OpenFile, r.caption, r.caption, 0, r.directory, r.fileName});
+        take({DialogKind::OpenFile, r.caption, r.caption, 0, r.directory, r.fileName, r.defaultSuffix});
     if (!a || !a->accept)
         return {};
     return a->text.split(u'\n', Qt::SkipEmptyParts);
@@ -77,7 +77,7 @@ QStringList ScriptedDialogs::openFiles(const FileDialogRequest& r)
 QString ScriptedDialogs::saveFile(const FileDialogRequest& r)
 {
     const DialogAnswer* a =
-        take({DialogKind::SaveFile, r.caption, r.caption, 0, r.directory, r.fileName});
+        take({DialogKind::SaveFile, r.caption, r.caption, 0, r.directory, r.fileName, r.defaultSuffix});
     return a && a->accept ? a->text : QString();
 }
 

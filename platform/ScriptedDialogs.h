@@ -19,6 +19,7 @@ struct DialogRecord {
     int flags = 0;
     QString directory;
     QString fileName;
+    QString defaultSuffix;
 };
 
 /// @brief One scripted answer.

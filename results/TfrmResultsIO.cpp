@@ -161,6 +161,10 @@ bool TfrmResultsIO::WriteOpacityFile(QString& path)
 bool TfrmResultsIO::chooseName(QString& path, bool opacity)
 {
     if (path.isEmpty()) {
+        // The angle's folder is where its uploads belong; an installation starts without it,
+        // so it is made here (one level, as the numbering does) and the dialog opens in it.
+        if (!QFileInfo(m_folder).isDir())
+            QDir().mkdir(m_folder);
         platform::FileDialogRequest request;
         request.caption = opacity
             ? vela::TranslateText(QStringLiteral("Save Results Opacity Batch %d"))
@@ -169,6 +173,7 @@ bool TfrmResultsIO::chooseName(QString& path, bool opacity)
         request.directory = dialogFolder(m_folder);
         request.fileName = QStringLiteral("*.res");
         request.filters = {QStringLiteral("Test Results files (*.res)")};
+        request.defaultSuffix = QStringLiteral("res");  // a name typed without it still loads later
         request.promptOverwrite = true;
         const QString chosen = platform::dialogs().saveFile(request);
         if (chosen.isEmpty())

@@ -32,7 +32,6 @@ protected:
 
 TEST_F(ResultsServiceTest, SaveAfterUploadAsksForANameInTheAngleFolder)
 {
-    ASSERT_TRUE(QDir(workDir()).mkdir(QStringLiteral("60Degree")));
     const QString chosen = folder(QStringLiteral("60Degree")) + QStringLiteral("Panel.res");
     dialogs().expectSave(QStringLiteral("Save Results"), chosen);
     m_gloss.instrumentCode = 60;
@@ -47,7 +46,10 @@ TEST_F(ResultsServiceTest, SaveAfterUploadAsksForANameInTheAngleFolder)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].kind, DialogKind::SaveFile);
     EXPECT_EQ(shown[0].fileName, QStringLiteral("*.res"));
+    // A fresh installation has no angle folders: the first save makes the one it needs.
     EXPECT_EQ(shown[0].directory, folder(QStringLiteral("60Degree")));
+    EXPECT_TRUE(QFileInfo(folder(QStringLiteral("60Degree"))).isDir());
+    EXPECT_EQ(shown[0].defaultSuffix, QStringLiteral("res"));
 
     ResultsFileImage onDisk;
     const QByteArray bytes = readAll(chosen);
@@ -66,8 +68,7 @@ TEST_F(ResultsServiceTest, CancelledSaveWritesNothingAndStillSucceeds)
     dialogs().expectSave({}, {});
     QString path;
     EXPECT_TRUE(command(path, ResultsCommand::SaveNew));
-    // The angle folder does not exist: the dialog starts in the program directory instead.
-    EXPECT_EQ(dialogs().shown()[0].directory, workDir() + QDir::separator());
+    EXPECT_EQ(dialogs().shown()[0].directory, folder(QStringLiteral("60Degree")));
     EXPECT_TRUE(path.isEmpty());
     EXPECT_TRUE(command(path, ResultsCommand::SaveOpacityNew, QStringLiteral("Opacity")));
     EXPECT_TRUE(dialogs().messages().isEmpty());
