@@ -23,6 +23,11 @@ ConnectSession::ConnectSession(link::InstrumentLink* link, QObject* parent)
     connect(&m_connectionTimer, &QTimer::timeout, this, &ConnectSession::ConnectionTimerFired);
     connect(&m_streamTimer, &QTimer::timeout, this, &ConnectSession::StreamTick);
     m_view.modelLabel = TranslateText(QStringLiteral("Dual Angle Instrument"));
+    // The designed captions show translated until a connect resets them to the English ones.
+    for (size_t s = 0; s < m_view.uploadCaption.size(); ++s) {
+        m_view.uploadCaption[s] = TranslateText(m_view.uploadCaption[s]);
+        m_view.deleteCaption[s] = TranslateText(m_view.deleteCaption[s]);
+    }
     connect(&Link().Comms(), &link::CommsHandler::deviceLost, this, [this] { m_lineLost = true; });
     m_stream.reset();
 }

@@ -138,9 +138,12 @@ private:
     void fillFromSlot(int slot);
     bool fillAndSave(int slot, SlotType type, InstrumentType origin);
     void showSaved(int slot);
+    /// What became of a stream's results: saved; not saved (save dialog cancelled, or the
+    /// write failed and said so); refused, with the reason already on the status line.
+    enum class StreamSave { Saved, NotSaved, Refused };
     void parseStream();
-    bool saveGlossStream(const QByteArray& stream);
-    bool saveOpacityStream(const QByteArray& stream);
+    StreamSave saveGlossStream(const QByteArray& stream);
+    StreamSave saveOpacityStream(const QByteArray& stream);
     void writeRawCopy(const QByteArray& stream);
     // Helpers.
     void setStatus(const QString& english);

@@ -100,8 +100,10 @@ bool ConnectSession::wantsParse() const
 
 void ConnectSession::parseStream()
 {
-    if (!wantsParse())
+    if (!wantsParse()) {
+        setStatus(text::kCompleted);
         return;
+    }
     m_resultsPath = QStringLiteral("default");
     const qsizetype at = findIdentity(m_stream.bytes());
     if (at < 0) {
@@ -109,28 +111,29 @@ void ConnectSession::parseStream()
         return;
     }
     const QByteArray stream = m_stream.bytes().mid(at);
-    bool saved = false;
+    StreamSave result = StreamSave::Refused;
     if (isGlossStream(stream))
-        saved = saveGlossStream(stream);
+        result = saveGlossStream(stream);
     else if (isOpacityStream(stream))
-        saved = saveOpacityStream(stream);
+        result = saveOpacityStream(stream);
     else
         setStatus(text::kStreamRejected);
-    if (saved) {
+    if (result == StreamSave::Saved)
         writeRawCopy(stream);
+    // The whole stream arrived: that holds also when the operator then cancelled the save.
+    if (result != StreamSave::Refused)
         setStatus(text::kCompleted);
-    }
-    if (saved || m_closeRequested)
+    if (result == StreamSave::Saved || m_closeRequested)
         Q_EMIT closeWindow();
 }
 
-bool ConnectSession::saveGlossStream(const QByteArray& stream)
+ConnectSession::StreamSave ConnectSession::saveGlossStream(const QByteArray& stream)
 {
     GlossStream g = parseGlossStream(stream, type() == InstrumentType::VelaCurve);
     if (!g.ok) {
         setStatus(text::kStreamRejected);
         m_lastMessage = g.error;
-        return false;
+        return StreamSave::Refused;
     }
     m_records[0] = g.record;
     m_resultsPath.clear();
@@ -149,22 +152,22 @@ bool ConnectSession::saveGlossStream(const QByteArray& stream)
             m_hooks.countPassRows();
         m_view.deleteEnabled[1] = true;
         changed();
-        return true;
+        return StreamSave::Saved;
     }
-    if (m_records[0].sampleCount <= 0) {
-        setStatus(text::kNoSamples);
-        m_closeRequested = true;  // a stream without samples also closes the window
-    }
-    return false;
+    if (m_records[0].sampleCount > 0)
+        return StreamSave::NotSaved;
+    setStatus(text::kNoSamples);
+    m_closeRequested = true;  // a stream without samples also closes the window
+    return StreamSave::Refused;
 }
 
-bool ConnectSession::saveOpacityStream(const QByteArray& stream)
+ConnectSession::StreamSave ConnectSession::saveOpacityStream(const QByteArray& stream)
 {
     const OpacityStream o = parseOpacityStream(stream);
     if (!o.ok) {
         setStatus(text::kStreamRejected);
         m_lastMessage = o.error;
-        return false;
+        return StreamSave::Refused;
     }
     results::OpacityRecord& r = m_opacity;
     r = results::OpacityRecord{};
@@ -209,9 +212,9 @@ bool ConnectSession::saveOpacityStream(const QByteArray& stream)
         m_lastMessage = o.error;
         if (lastSaved)
             writeRawCopy(stream);
-        return false;
+        return StreamSave::Refused;
     }
-    return lastSaved;
+    return lastSaved ? StreamSave::Saved : StreamSave::NotSaved;
 }
 
 void ConnectSession::writeRawCopy(const QByteArray&)

@@ -170,5 +170,18 @@ TEST_F(ConnectStreamTest, StreamCutOffSavesNothing)
     EXPECT_TRUE(s.savedFiles().isEmpty());
 }
 
+TEST_F(ConnectStreamTest, CancelledSaveOfACompleteStreamSavesNothingAndSaysTheUploadCompleted)
+{
+    connect::ConnectSession& s = session(InstrumentType::VelaGloss, QString());
+    ASSERT_TRUE(s.ConnectInstrument(false, 0));
+    dialogs().expectSave(QStringLiteral("Save Results"), QString());
+    m_sim->sendText(sim::glossStreamText(sim::StreamKind::Gloss, 60, {50.0f, 51.0f}));
+    ASSERT_TRUE(waitListening());
+    EXPECT_TRUE(s.savedFiles().isEmpty());
+    EXPECT_EQ(s.view().status, QStringLiteral("Upload Completed! Press Connect to upload again."));
+    EXPECT_FALSE(s.view().deleteEnabled[1]);
+    EXPECT_TRUE(dialogs().unexpected().isEmpty());
+}
+
 } // namespace
 } // namespace vela::test

@@ -4,6 +4,7 @@
 #include "connect/TConnect.h"
 #include "service/TPreferences.h"
 #include "service/TVelaLiteSetup.h"
+#include "translation/Translator.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -139,6 +140,33 @@ TEST_F(TConnectTest, OlderInstrumentTypeShowsItsMessageAndListens)
     m_window->btConnect->click();
     EXPECT_TRUE(m_window->session().listening());
     EXPECT_TRUE(m_window->lbStatus->text().startsWith(QStringLiteral("Please output the results")));
+}
+
+TEST_F(TConnectTest, DesignedButtonCaptionsShowTranslatedUntilAConnect)
+{
+    translation::Translator& t = translation::translator();
+    t.setProgramDirectory(workDir());
+    t.setMissingLogPath(tempPath(QStringLiteral("missing.INI")));
+    writeAll(tempPath(QStringLiteral("sys/German.txt")),
+             "[20 \xB0 Samples Upload]\r\n20 \xB0 Proben laden\r\n"
+             "[Delete All 85 \xB0 Samples]\r\nAlle 85 \xB0 Proben l\xF6schen\r\n");
+    QString name = QStringLiteral("German");
+    ASSERT_TRUE(t.LoadTranslationFile(name));
+    makeWindows();
+    const QString btDegree20 = m_window->btDegree[0]->text();
+    const QString deleteAll85 = m_window->DeleteAll[2]->text();
+    const QString degree20 = m_window->Degree[0]->text();
+    // A connect puts the English captions back, as the instrument's model names them.
+    m_window->btConnect->click();
+    const QString afterConnect = m_window->btDegree[0]->text();
+    // Leave the shared translator as other tests expect it: an empty table.
+    writeAll(tempPath(QStringLiteral("sys/Empty.txt")), "");
+    name = QStringLiteral("Empty");
+    ASSERT_TRUE(t.LoadTranslationFile(name));
+    EXPECT_EQ(btDegree20, QStringLiteral("20 \u00B0 Proben laden"));
+    EXPECT_EQ(deleteAll85, QStringLiteral("Alle 85 \u00B0 Proben l\u00F6schen"));
+    EXPECT_EQ(degree20, btDegree20);
+    EXPECT_EQ(afterConnect, QStringLiteral("20 \u00B0 Samples Upload"));
 }
 
 } // namespace
