@@ -122,7 +122,9 @@ int listen(const QStringList& args)
         return fail(QStringLiteral("no complete stream within the time-out"));
     for (const QString& f : c.session.savedFiles())
         out(f + QLatin1Char('\n'));
-    return c.session.savedFiles().isEmpty() ? fail(c.session.view().status) : 0;
+    if (c.session.savedFiles().isEmpty())
+        return fail(QStringLiteral("the stream came but no results were saved (%1)").arg(c.session.view().status));
+    return 0;
 }
 
 const Registration kIdentify("identify", "identify --port DEV [--baud N]   model, firmware, serial (JSON)", identify);
