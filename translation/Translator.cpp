@@ -95,7 +95,8 @@ bool Translator::LookUpTranslation(const QString& text, QString* translation, in
         qsizetype eol = at + key.size();
         while (eol < end && eol <= at + 256 && !isLineEnd(table[eol]) && eol < m_dataLength)
             ++eol;
-        const bool keyLineEnds = eol < end && eol <= at + 256 && eol < m_dataLength;
+        // The translation line has to exist: a key line that ends the file has none.
+        const bool keyLineEnds = eol < end && eol <= at + 256 && eol + 1 < m_dataLength;
         if (keyLineEnds) {
             const qsizetype start = eol + 1;
             qsizetype tEnd = start;

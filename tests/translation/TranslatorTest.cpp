@@ -64,6 +64,25 @@ TEST_F(TranslatorTest, LookUpRules)
     EXPECT_EQ(missing("Translation File: German.txt", "Twice"), "<none>");
 }
 
+// A key on the file's last line has no translation line at all: it is missing, not an empty
+// translation (which would blank the caption). A trailing empty line is a real empty entry.
+TEST_F(TranslatorTest, KeyOnTheLastLineHasNoTranslation)
+{
+    struct Case { QByteArray file; const char* expected; };
+    const Case cases[] = {
+        {"[A]\nB\n[Dangling]\n", "Dangling"},
+        {"[A]\nB\r\n[Dangling]\r\n", "Dangling"},
+        {"[A]\nB\n[Dangling]", "Dangling"},
+        {"[A]\nB\n[Dangling]\n\n", ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(load(c.file));
+        EXPECT_EQ(t.TranslateText("Dangling"), QString::fromLatin1(c.expected)) << c.file.constData();
+        EXPECT_EQ(t.TranslateText("A"), "B");
+    }
+    EXPECT_EQ(missing("Translation File: German.txt", "Dangling"), "0");
+}
+
 TEST_F(TranslatorTest, NothingLoadedTranslateTextReturnsTextButMessageBoxLogs)
 {
     EXPECT_EQ(t.TranslateText("Hello"), "Hello");
