@@ -273,8 +273,11 @@ void TVelaLiteSetup::ReadSetupClick()
 void TVelaLiteSetup::SetupClick()
 {
     Setup->setProperty("tag", 0);
-    if (busy())
+    if (busy()) {
+        // Dropped, not queued: the completed flag of an earlier write must not stand for it.
+        (void)m_setup.WriteSetup(values());
         return;
+    }
     Outcome out;
     {
         platform::WaitCursor cursor;

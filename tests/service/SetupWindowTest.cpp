@@ -149,6 +149,24 @@ TEST_F(SetupWindow, BusyReadClearsTheMarkAndSendsNothing)
     EXPECT_TRUE(frames().isEmpty());
 }
 
+TEST_F(SetupWindow, BusyWriteClearsTheCompletedFlagAndSendsNothing)
+{
+    TVelaLiteSetup& w = *m_window;
+    dialogs().expectMessage(QStringLiteral("Set-up completed."));
+    w.SetupClick();
+    ASSERT_TRUE(w.setupCompleted());
+    ASSERT_EQ(w.setupTag(), 1);
+    m_sim->clearTranscript();
+    {
+        BusyScope held(w.core());
+        w.SetupClick();
+    }
+    EXPECT_FALSE(w.setupCompleted()) << "a dropped write must not read as completed";
+    EXPECT_EQ(w.setupTag(), 0);
+    EXPECT_TRUE(frames().isEmpty());
+    EXPECT_EQ(dialogs().shown().size(), 1);
+}
+
 TEST_F(SetupWindow, WriteReportsSuccessAndRefusesBadInputCleanly)
 {
     TVelaLiteSetup& w = *m_window;
