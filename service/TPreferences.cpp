@@ -49,7 +49,6 @@ TPreferences::TPreferences(QWidget* parent, TVelaLiteSetup* setup) : QDialog(par
     move(kDesignPosition);
     readSettings();
     translateTexts();
-    tbInstrumentOnTimeChange();
 }
 
 TPreferences::~TPreferences()

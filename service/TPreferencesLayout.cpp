@@ -165,8 +165,9 @@ void TPreferences::buildConfigurationGroup()
     cbReadontimeops = named(new QCheckBox(latin1("Read on time operation")), "cbReadontimeops",
                             "Enable 30second read time");
     form->addRow(cbReadontimeops);
-    PassFailTestLimits = named(new QCheckBox(latin1("Pass Fail Test Limits")), "PassFailTestLimits",
-                               "Enable Pass Fail Limits");
+    // Never shown: the refresh sets it from the set-up window, and it shows or hides the limits.
+    PassFailTestLimits = named(new QCheckBox(latin1("Pass Fail Test Limits"), gbInstrumentConfiguration),
+                               "PassFailTestLimits", "Enable Pass Fail Limits");
     PassFailTestLimits->setVisible(false);
     auto* buttons = new QHBoxLayout;
     Setup = named(new QPushButton(latin1("&Set-up")), "Setup", "Sends new configuration to Vela-Gloss");

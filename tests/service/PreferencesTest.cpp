@@ -71,8 +71,12 @@ TEST_F(PreferencesDialog, DefaultsWithoutSettings)
     EXPECT_EQ(p.LowLimit60Degree->text(), "0.0");
     EXPECT_FALSE(p.gbPassFailLimits->isVisibleTo(&p));
     EXPECT_EQ(p.windowTitle(), "Preferences");
+    EXPECT_EQ(p.tbInstrumentOnTime->toolTip(), "Instrument On Time") << "until the bar moves";
+    EXPECT_EQ(p.findChild<QCheckBox*>(QStringLiteral("PassFailTestLimits")), p.PassFailTestLimits)
+        << "the hidden box belongs to the dialog";
     p.ShowPreferences();
     EXPECT_TRUE(p.AutoDetect->isChecked());
+    EXPECT_FALSE(p.PassFailTestLimits->isVisible());
     p.tbInstrumentOnTime->setValue(120);
     EXPECT_EQ(p.tbInstrumentOnTime->toolTip(), "120 seconds");
     p.hide();
