@@ -181,7 +181,8 @@ bool InstrumentLink::Transact(const QByteArray& frame, QByteArray& reply, int wa
     TransactionScope scope(m_inTransaction);
     drainInput();
     m_timer2.stop();
-    if (!writeFrame(frame))
+    m_frameUnsent = !writeFrame(frame);
+    if (m_frameUnsent)
         return false;
     m_timer2.setInterval(std::max(1, waitMs));
     m_timer2.start();

@@ -65,6 +65,9 @@ public:
     [[nodiscard]] bool AbortFlag() const { return m_abort; }
     void ClearAbort() { m_abort = false; }
     [[nodiscard]] bool InTransaction() const { return m_inTransaction; }
+    /// The last transaction could not send its frame (port closed or unusable): unlike a
+    /// missing reply, nothing after it can succeed either.
+    [[nodiscard]] bool FrameUnsent() const { return m_frameUnsent; }
     /// Transactions refused because another one was waiting.
     [[nodiscard]] int RefusedTransactions() const { return m_refused; }
     [[nodiscard]] LinkTimings& Timings() { return m_timings; }
@@ -125,6 +128,7 @@ private:
     int m_timeBase = timebase::kDefault;
     bool m_abort = false;
     bool m_inTransaction = false;
+    bool m_frameUnsent = false;
     int m_refused = 0;
     qint32 m_baud = kBaudWindowDefault;
     LinkTimings m_timings;

@@ -49,8 +49,13 @@ bool InstrumentLink::ReadMemoryBlock(int address, quint16* destination, int word
         return false;
     }
     m_abort = false;
-    for (int i = 0; i < words && !m_abort; ++i)
-        destination[i] = ReadMemoryWord(address + 2 * i);
+    for (int i = 0; i < words && !m_abort; ++i) {
+        const quint16 word = ReadMemoryWord(address + 2 * i);
+        // A frame that could not be sent is no reply read as 0: the port is gone, stop here.
+        if (m_frameUnsent)
+            return false;
+        destination[i] = word;
+    }
     return !m_abort;
 }
 
@@ -143,11 +148,12 @@ bool InstrumentLink::readOneSlot(int slot)
     }
     std::vector<quint16> words(size_t(2 * n), 0);
     m_abort = false;
+    m_frameUnsent = false;
     const int address = m_memoryBase + mem::kSlotSamples[slot];
     int read = 0;
-    for (; read < 2 * n && !m_abort; ++read)
+    for (; read < 2 * n && !m_abort && !m_frameUnsent; ++read)
         words[size_t(read)] = ReadMemoryWord(address + 2 * read);
-    const bool ok = !m_abort;
+    const bool ok = !m_abort && !m_frameUnsent;
     // Keep the values that were read completely.
     const int complete = ok ? n : std::max(0, read - 1) / 2;
     data.samples.reserve(size_t(complete));

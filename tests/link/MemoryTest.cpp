@@ -154,6 +154,21 @@ TEST_F(MemoryTest, BlockReadStopsAtTheFirstTimeOut)
     EXPECT_EQ(countFrames("!RE"), 4);
 }
 
+TEST_F(MemoryTest, ReadsOnAClosedPortFailInsteadOfReadingZeros)
+{
+    ASSERT_TRUE(m_link->ReadSystemData());
+    const std::array<qint16, 10> before = m_link->System().words;
+    m_link->Comms().Close();
+    std::array<quint16, 4> words{1, 2, 3, 4};
+    EXPECT_FALSE(m_link->ReadMemoryBlock(2040, words.data(), 4)) << "nothing could be sent";
+    EXPECT_EQ(words, (std::array<quint16, 4>{1, 2, 3, 4})) << "no word was read";
+    EXPECT_FALSE(m_link->ReadSystemData());
+    EXPECT_EQ(m_link->System().words, before);
+    EXPECT_FALSE(m_link->ReadSlotHeader(3));
+    EXPECT_FALSE(m_link->Slot(0).countValid);
+    EXPECT_FALSE(m_link->ReadSlotSamples(3));
+}
+
 TEST_F(MemoryTest, HeaderTimeOutLeavesCountNotValid)
 {
     fault(FaultKind::NoReply, "RE");
