@@ -336,8 +336,9 @@ void TVelaLiteInterface::ApplySavedPortSettings()
                            {RB4800, "BAUD48", false, &TVelaLiteInterface::RB4800Click}};
     for (const Saved& s : saved) {
         const bool on = ini.readBool(kSection, QString::fromLatin1(s.key), s.def);
-        // A saved button runs its click even when it was checked already, so the port opens.
-        if (on) {
+        // Only a button that becomes checked runs its click: a port the connect routine opened
+        // stays open while the saved choices match the buttons.
+        if (on && !s.button->isChecked()) {
             s.button->setChecked(true);
             (this->*s.click)();
         }

@@ -27,7 +27,8 @@ public:
     [[nodiscard]] InstrumentLink& Link() { return m_link; }
 
     /// Reads the saved port and baud buttons and applies them; a button that becomes checked
-    /// runs its click, so the port opens at the saved port and rate.
+    /// runs its click, so the port opens at the saved port and rate. Saved choices that match
+    /// the buttons open nothing.
     void ApplySavedPortSettings();
     /// Writes placement and button states (also done when the window is destroyed).
     void SaveSettings();

@@ -108,5 +108,20 @@ TEST_F(InterfaceWindowTest, PortButtonsAndTheirSettings)
     EXPECT_TRUE(control<QRadioButton>(again, "Com2")->isChecked());
 }
 
+TEST_F(InterfaceWindowTest, SavedChoicesThatChangeNothingLeaveTheOpenPortAlone)
+{
+    // The connect routine opened the instrument's port; the saved choices are the buttons'
+    // own states (Com1, 9600), so showing the set-up window must not reopen anything.
+    platform::PrivateProfile ini = platform::settingsFile();
+    ini.writeString(QStringLiteral("Serial Ports"), QStringLiteral("COM1"), tempPath(QStringLiteral("missing")));
+    ASSERT_TRUE(m_link->Comms().IsOpen());
+    TVelaLiteInterface w(*m_link);
+    w.ApplySavedPortSettings();
+    EXPECT_TRUE(m_link->Comms().IsOpen());
+    EXPECT_EQ(m_link->Comms().BaudRate(), 115200);
+    EXPECT_TRUE(m_link->ProbeInstrument());
+    EXPECT_TRUE(dialogs().shown().isEmpty());
+}
+
 } // namespace
 } // namespace vela::test
