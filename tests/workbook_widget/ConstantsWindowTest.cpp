@@ -130,6 +130,22 @@ TEST_F(ConstantsWindowTest, EditingNeedsTheConfirmation)
     EXPECT_TRUE(stored.sheet(0)->isProtected());
 }
 
+TEST_F(ConstantsWindowTest, EditsOfAWindowStillOpenAtProgramEndAreSaved)
+{
+    window->ShowSystemConstants(workDir(), 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    dialogs().expectMessage(QStringLiteral("Do you wish to edit table"), IDYES);
+    doubleClickA1(Qt::LeftButton);
+    auto* gx = window->component();
+    gx->set_Selection(QStringLiteral("A1"));
+    gx->editBar()->setText(QStringLiteral("Dutch"));
+    QTest::keyClick(gx->editBar(), Qt::Key_Return);
+    ASSERT_TRUE(window->modified());
+    window.reset();  // the program ends with the window open
+    TKVALS1 = nullptr;
+    EXPECT_EQ(storedA1(), QStringLiteral("Dutch"));
+}
+
 TEST_F(ConstantsWindowTest, ViewOnlyModeAsksNothingAndClosingUnmodifiedDoesNotWrite)
 {
     window->ShowSystemConstants(workDir(), 2);

@@ -37,6 +37,9 @@ TTKVALS1::TTKVALS1(QWidget* parent) : QWidget(parent, Qt::Window)
 
 TTKVALS1::~TTKVALS1()
 {
+    // The program ending with the window open hides it for good: keep its edits as a close does.
+    if (isVisible())
+        FormHide();
     if (TKVALS1 == this)
         TKVALS1 = nullptr;
 }
