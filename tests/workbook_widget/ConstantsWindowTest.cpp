@@ -146,6 +146,23 @@ TEST_F(ConstantsWindowTest, EditsOfAWindowStillOpenAtProgramEndAreSaved)
     EXPECT_EQ(storedA1(), QStringLiteral("Dutch"));
 }
 
+TEST_F(ConstantsWindowTest, OpeningTheOpenWindowAgainKeepsItsUnsavedEdits)
+{
+    window->ShowSystemConstants(workDir(), 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    dialogs().expectMessage(QStringLiteral("Do you wish to edit table"), IDYES);
+    doubleClickA1(Qt::LeftButton);
+    auto* gx = window->component();
+    gx->set_Selection(QStringLiteral("A1"));
+    gx->editBar()->setText(QStringLiteral("Spanish"));
+    QTest::keyClick(gx->editBar(), Qt::Key_Return);
+    window->ShowSystemConstants(workDir(), 1);  // the menu command again
+    EXPECT_TRUE(window->modified());
+    EXPECT_TRUE(gx->EnableProtection());
+    window->close();
+    EXPECT_EQ(storedA1(), QStringLiteral("Spanish"));
+}
+
 TEST_F(ConstantsWindowTest, ViewOnlyModeAsksNothingAndClosingUnmodifiedDoesNotWrite)
 {
     window->ShowSystemConstants(workDir(), 2);

@@ -132,8 +132,11 @@ void TTKVALS1::ShowSystemConstants(const QString& programDirectory, int mode)
 {
     m_programDir = programDirectory;
     m_editable = mode <= 1;
-    QString path = workbookPath();
-    LoadSystemConstants(path);
+    // Reading the file again would throw away edits not yet saved by a close.
+    if (!(isVisible() && m_modified)) {
+        QString path = workbookPath();
+        LoadSystemConstants(path);
+    }
     showNormal();
     TKVALSGx->setVisible(true);
     lock();
