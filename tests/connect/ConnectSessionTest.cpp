@@ -234,7 +234,7 @@ TEST_F(ConnectSessionTest, BadSlotDataIsNotSaved)
     sim::FaultRule rule;
     rule.kind = sim::FaultKind::Unplug;
     rule.mnemonic = "RE";
-    rule.skip = 60;
+    rule.skip = 230;   // past the set-up read and the headers: a sample word
     m_sim->addFault(rule);
     dialogs().allowAllMessages();
     EXPECT_FALSE(u.ConnectInstrument(false, 60));
