@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +104,9 @@ void TVelaLiteSetup::connectHandlers()
     connect(RefPot, &QLineEdit::editingFinished, this, &TVelaLiteSetup::RefPotExit);
     connect(SignalPot, &QLineEdit::editingFinished, this, &TVelaLiteSetup::SignalPotExit);
     Gloss->installEventFilter(this);   // a click on the reading refreshes it
+    // Arrow keys move a pot track bar; the level is sent when the key is let go.
+    TBRefDiode->installEventFilter(this);
+    TBSignalDiode->installEventFilter(this);
     connect(Configuration1, &QAction::triggered, this, &TVelaLiteSetup::Configuration1Click);
     connect(Programming1, &QAction::triggered, this, &TVelaLiteSetup::Programming1Click);
     connect(Exit1, &QAction::triggered, this, &TVelaLiteSetup::Exit1Click);
@@ -119,6 +123,12 @@ bool TVelaLiteSetup::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Gloss && event->type() == QEvent::MouseButtonRelease)
         GlossClick();
+    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        if (watched == TBRefDiode)
+            TBRefDiodeKeyUp();
+        else if (watched == TBSignalDiode)
+            TBSignalDiodeKeyUp();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

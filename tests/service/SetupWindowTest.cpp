@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -267,6 +268,25 @@ TEST_F(SetupWindow, PotsKeepTrackBarAndEditTogether)
     m_sim->clearTranscript();
     w.TBRefDiodeKeyUp();
     EXPECT_EQ(frames(), QList<QByteArray>{"!PL0146"});
+}
+
+TEST_F(SetupWindow, ArrowKeysOnThePotTrackBarsSendTheLevelWhenReleased)
+{
+    TVelaLiteSetup& w = *m_window;
+    const auto press = [](QWidget* bar, Qt::Key key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(bar, &down);
+        QApplication::sendEvent(bar, &up);
+    };
+    m_sim->clearTranscript();
+    press(w.TBRefDiode, Qt::Key_Right);
+    EXPECT_EQ(w.TBRefDiode->value(), 64);
+    press(w.TBSignalDiode, Qt::Key_Left);
+    EXPECT_EQ(w.TBSignalDiode->value(), 62);
+    EXPECT_EQ(frames(), (QList<QByteArray>{"!PL0140", "!PL003e"}));
+    EXPECT_EQ(m_sim->state().channels[0].referencePot, 64);
+    EXPECT_EQ(w.SignalPot->text(), "62");
 }
 
 TEST_F(SetupWindow, TakeReadingShowsTheReading)
