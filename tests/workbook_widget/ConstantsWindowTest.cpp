@@ -59,6 +59,19 @@ protected:
         QTest::mouseDClick(grid->viewport(), button, {}, p);
     }
 
+    /// Opens the window, confirms editing and types text into A1.
+    void openAndEditA1(const QString& text)
+    {
+        window->ShowSystemConstants(workDir(), 1);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        dialogs().expectMessage(QStringLiteral("Do you wish to edit table"), IDYES);
+        doubleClickA1(Qt::LeftButton);
+        auto* gx = window->component();
+        gx->set_Selection(QStringLiteral("A1"));
+        gx->editBar()->setText(text);
+        QTest::keyClick(gx->editBar(), Qt::Key_Return);
+    }
+
     std::unique_ptr<TTKVALS1> window;
     QString m_oldDir;
 };
@@ -132,14 +145,7 @@ TEST_F(ConstantsWindowTest, EditingNeedsTheConfirmation)
 
 TEST_F(ConstantsWindowTest, EditsOfAWindowStillOpenAtProgramEndAreSaved)
 {
-    window->ShowSystemConstants(workDir(), 1);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    dialogs().expectMessage(QStringLiteral("Do you wish to edit table"), IDYES);
-    doubleClickA1(Qt::LeftButton);
-    auto* gx = window->component();
-    gx->set_Selection(QStringLiteral("A1"));
-    gx->editBar()->setText(QStringLiteral("Dutch"));
-    QTest::keyClick(gx->editBar(), Qt::Key_Return);
+    openAndEditA1(QStringLiteral("Dutch"));
     ASSERT_TRUE(window->modified());
     window.reset();  // the program ends with the window open
     TKVALS1 = nullptr;
@@ -148,14 +154,8 @@ TEST_F(ConstantsWindowTest, EditsOfAWindowStillOpenAtProgramEndAreSaved)
 
 TEST_F(ConstantsWindowTest, OpeningTheOpenWindowAgainKeepsItsUnsavedEdits)
 {
-    window->ShowSystemConstants(workDir(), 1);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    dialogs().expectMessage(QStringLiteral("Do you wish to edit table"), IDYES);
-    doubleClickA1(Qt::LeftButton);
+    openAndEditA1(QStringLiteral("Spanish"));
     auto* gx = window->component();
-    gx->set_Selection(QStringLiteral("A1"));
-    gx->editBar()->setText(QStringLiteral("Spanish"));
-    QTest::keyClick(gx->editBar(), Qt::Key_Return);
     window->ShowSystemConstants(workDir(), 1);  // the menu command again
     EXPECT_TRUE(window->modified());
     EXPECT_TRUE(gx->EnableProtection());
